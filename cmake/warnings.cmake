@@ -2,7 +2,7 @@
 add_library(zv_options INTERFACE)
 target_compile_options(zv_options INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Werror -Wno-missing-field-initializers -Wno-cast-function-type>)
-target_compile_definitions(zv_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+target_compile_definitions(zv_options INTERFACE UNICODE _UNICODE NOMINMAX
   _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0700)
 target_include_directories(zv_options INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 # Static runtime: the executable needs no DLL beside it.

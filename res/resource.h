@@ -1,0 +1,35 @@
+// Resource ids shared by the resource script and the code.
+#pragma once
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_LAUNCHER_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDB_MINIMIZE 135
+#define IDB_CLOSE 139
+#define IDB_ABOUT_BACKGROUND 198
+#define IDD_SKIN_DIALOG 199
+#define IDR_PNG_SKIN 200
+#define IDR_PNG_REGISTER 201
+#define IDR_PNG_START 202
+#define IDR_PNG_HOME 203
+#define IDR_PNG_ACCOUNT 204
+#define IDR_PNG_FORUM 205
+
+#define IDC_BTN_START 1000
+#define IDC_BTN_REGISTER 1005
+#define IDC_BTN_ACCOUNT 1006
+#define IDC_BTN_FORUM 1009
+#define IDC_BTN_MINIMIZE 1010
+#define IDC_BTN_CLOSE 1011
+#define IDC_BTN_HOME 1012
+#define IDC_VERSION_SOURCE_2 1013
+#define IDC_VERSION_SOURCE_3 1014
+#define IDC_VERSION_SOURCE_1 1015
+#define IDC_LBL_ADDRESS 1018
+#define IDC_LBL_EMAIL_CAPTION 1019
+#define IDC_LBL_EMAIL 1020
+#define IDC_LBL_HOTLINES 1021
+#define IDC_NOTICE_VIEW 1024
+
+#define ZV_SUPPORT_EMAIL "support@zorvane.net"

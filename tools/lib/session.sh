@@ -1,0 +1,69 @@
+# Shared by tools/test and tools/demo: a virtual display with a light window manager and
+# a Wine prefix of our own, all started here and stopped by process id.
+# shellcheck shell=bash
+
+zv_pids=()
+
+zv_free_display() {
+    local n
+    for n in $(seq 90 140); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+            echo "$n"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Starts Xvfb (and openbox, so destroyed windows are not waited for) unless $1 = "current"
+# and a display is already set.
+zv_start_display() {
+    if [ "${1:-}" = current ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+        return 0
+    fi
+    local n
+    n=$(zv_free_display) || { echo "no free X display number" >&2; return 1; }
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    zv_pids+=($!)
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    openbox --sm-disable >/dev/null 2>&1 &
+    zv_pids+=($!)
+    sleep 0.3
+}
+
+# A fresh prefix under $1, initialised once, with one Wine server kept alive throughout.
+zv_start_wine() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG="${WINEDEBUG:--all}"
+    export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+    export WINEARCH=win64
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+        # Wine draws no frame of its own on undecorated windows; keep the window manager's off too.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+        wineserver -w
+    fi
+    wineserver -p >/dev/null 2>&1
+    zv_wineserver_started=1
+}
+
+zv_stop_all() {
+    if [ -n "${zv_wineserver_started:-}" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    local p
+    for p in "${zv_pids[@]}"; do
+        kill "$p" 2>/dev/null || true
+    done
+    for p in "${zv_pids[@]}"; do
+        wait "$p" 2>/dev/null || true
+    done
+    zv_pids=()
+}
