@@ -135,10 +135,15 @@ void CWinApp::SetRegistryKey(LPCWSTR key) {
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
+    AfxParseCommandLine(info, ::GetCommandLineW());
+}
+
+void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine) {
     int argc = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    LPWSTR* argv = ::CommandLineToArgvW(commandLine, &argc);
     if (!argv)
         return;
+    // The first word is the program itself.
     for (int i = 1; i < argc; ++i) {
         LPCWSTR param = argv[i];
         const bool flag = param[0] == L'-' || param[0] == L'/';

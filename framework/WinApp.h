@@ -87,5 +87,7 @@ BOOL AfxPreTranslateMessage(MSG* msg);
 CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority = THREAD_PRIORITY_NORMAL,
                            UINT stackSize = 0, DWORD createFlags = 0,
                            LPSECURITY_ATTRIBUTES security = nullptr);
+// Parses a whole command line (program name first) the way ParseCommandLine does.
+void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine);
 BOOL AfxWinInit(HINSTANCE instance, HINSTANCE prev, LPWSTR cmdLine, int cmdShow);
 int AfxWinMain(HINSTANCE instance, HINSTANCE prev, LPWSTR cmdLine, int cmdShow);
