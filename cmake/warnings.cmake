@@ -7,3 +7,5 @@ target_compile_definitions(zv_options INTERFACE UNICODE _UNICODE NOMINMAX
 target_include_directories(zv_options INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 # Static runtime: the executable needs no DLL beside it.
 target_link_options(zv_options INTERFACE -static -static-libgcc -static-libstdc++)
+# The shipping build carries no symbols.
+target_link_options(zv_options INTERFACE $<$<CONFIG:Release>:-s>)
