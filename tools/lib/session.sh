@@ -49,6 +49,9 @@ zv_start_wine() {
         # Wine draws no frame of its own on undecorated windows; keep the window manager's off too.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
+        # Wine's own TrueType fonts (Tahoma, its generic sans-serif) are only found in the
+        # prefix's Fonts folder; without them GDI+ can make no font at all.
+        cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     fi
     wineserver -p >/dev/null 2>&1
     zv_wineserver_started=1
