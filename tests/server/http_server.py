@@ -1,0 +1,155 @@
+#!/usr/bin/python3
+"""Local HTTP server for the update tests: loopback only, standard library only.
+
+Paths (every <name> is a file below --root):
+  /file/<name>                       the file
+  /drip/<bytes>/<ms>/<name>          the file, <bytes> every <ms> milliseconds
+  /stall/<seconds>/<name>            headers, then nothing for <seconds>, then close
+  /drop/<bytes>/<name>               headers for the whole file, <bytes> of it, then close
+  /status/<code>                     an error page with that status
+Anything else is 404. Every response forbids caching, so one test's file never
+answers another test's request.
+
+When listening it writes its process id to --ready; it stops on SIGTERM, and in any
+case after --lifetime seconds.
+"""
+import argparse
+import http.server
+import os
+import signal
+import socket
+import sys
+import threading
+import time
+import urllib.parse
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.0"
+    root = "."
+    log_path = None
+
+    def log_message(self, fmt, *args):
+        if self.log_path:
+            with open(self.log_path, "a", encoding="utf-8") as log:
+                log.write("%s\n" % (fmt % args))
+
+    def do_GET(self):
+        parts = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path).strip("/").split("/")
+        try:
+            mode = parts[0]
+            if mode == "file":
+                self.send_file(parts[1:], chunk=None)
+            elif mode == "drip":
+                self.send_file(parts[3:], chunk=(int(parts[1]), int(parts[2]) / 1000.0))
+            elif mode == "stall":
+                self.stall(float(parts[1]), parts[2:])
+            elif mode == "drop":
+                self.drop(int(parts[1]), parts[2:])
+            elif mode == "status":
+                self.send_status(int(parts[1]))
+            else:
+                self.send_status(404)
+        except (IndexError, ValueError):
+            self.send_status(400)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+
+    def read(self, name_parts):
+        path = os.path.realpath(os.path.join(self.root, *name_parts))
+        if not path.startswith(os.path.realpath(self.root) + os.sep) or not os.path.isfile(path):
+            return None
+        with open(path, "rb") as f:
+            return f.read()
+
+    def headers_for(self, length, content_type="application/zip"):
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(length))
+        self.send_header("Cache-Control", "no-store, no-cache")
+        self.end_headers()
+        self.wfile.flush()
+
+    def send_file(self, name_parts, chunk):
+        data = self.read(name_parts)
+        if data is None:
+            return self.send_status(404)
+        self.headers_for(len(data))
+        if chunk is None:
+            self.wfile.write(data)
+            return
+        size, pause = chunk
+        for start in range(0, len(data), max(size, 1)):
+            self.wfile.write(data[start:start + size])
+            self.wfile.flush()
+            time.sleep(pause)
+
+    def stall(self, seconds, name_parts):
+        data = self.read(name_parts)
+        if data is None:
+            return self.send_status(404)
+        self.headers_for(len(data))
+        time.sleep(seconds)
+        self.close_hard()
+
+    def drop(self, count, name_parts):
+        data = self.read(name_parts)
+        if data is None:
+            return self.send_status(404)
+        self.headers_for(len(data))
+        self.wfile.write(data[:count])
+        self.wfile.flush()
+        self.close_hard()
+
+    def close_hard(self):
+        try:
+            self.connection.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
+        self.close_connection = True
+
+    def send_status(self, code):
+        body = ("<html><body>%d</body></html>" % code).encode()
+        self.send_response(code)
+        self.send_header("Content-Type", "text/html")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-store, no-cache")
+        self.end_headers()
+        self.wfile.write(body)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port", type=int, required=True)
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--ready", required=True)
+    parser.add_argument("--log")
+    parser.add_argument("--lifetime", type=float, default=120.0)
+    args = parser.parse_args()
+
+    Handler.root = args.root
+    Handler.log_path = args.log
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    server.daemon_threads = True
+
+    def stop(*_):
+        threading.Thread(target=server.shutdown, daemon=True).start()
+
+    signal.signal(signal.SIGTERM, stop)
+    timer = threading.Timer(args.lifetime, stop)
+    timer.daemon = True
+    timer.start()
+
+    # Written only now, so a reader that sees the file can connect at once.
+    temp = args.ready + ".tmp"
+    with open(temp, "w", encoding="ascii") as f:
+        f.write("%d\n" % os.getpid())
+    os.replace(temp, args.ready)
+
+    server.serve_forever(poll_interval=0.2)
+    server.server_close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,73 @@
+#include "tests/update/TestFiles.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+
+#include <windows.h>
+
+CTempFolder::CTempFolder() {
+    static std::atomic<int> counter{0};
+    const fs::path base = fs::temp_directory_path();
+    for (;;) {
+        m_path = base / ("zvt-" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(counter++) + "-" + std::to_string(GetTickCount()));
+        if (fs::create_directory(m_path))
+            break;
+    }
+}
+
+CTempFolder::~CTempFolder() {
+    std::error_code error;
+    for (auto& entry : fs::recursive_directory_iterator(m_path, error))
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(m_path, error);
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ListTree(const fs::path& root) {
+    std::set<std::string> names;
+    std::error_code error;
+    for (auto& entry : fs::recursive_directory_iterator(root, error)) {
+        std::string name = entry.path().lexically_relative(root).generic_string();
+        if (entry.is_directory())
+            name += "/";
+        names.insert(name);
+    }
+    std::string list;
+    for (const auto& name : names)
+        list += (list.empty() ? "" : " ") + name;
+    return list;
+}
+
+fs::path TestDataFolder() {
+    const char* data = std::getenv("ZV_TEST_DATA");
+    return data ? fs::path(data) : fs::path();
+}
+
+std::string UnixPath(const fs::path& path) {
+    using Convert = char*(__cdecl*)(const wchar_t*);
+    static const auto convert = reinterpret_cast<Convert>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    if (!convert)
+        return {};
+    char* unix = convert(fs::absolute(path).c_str());
+    if (!unix)
+        return {};
+    std::string result(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}

@@ -1,0 +1,31 @@
+// Files and folders for the update tests.
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+// A fresh folder below the temporary folder, removed with everything in it (read-only
+// files too) when the object goes.
+class CTempFolder {
+public:
+    CTempFolder();
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+    ~CTempFolder();
+    const fs::path& Path() const { return m_path; }
+    fs::path operator/(const fs::path& sub) const { return m_path / sub; }
+
+private:
+    fs::path m_path;
+};
+
+void WriteFile(const fs::path& path, const std::string& bytes);
+std::string ReadFile(const fs::path& path);
+// Every file and folder below `root`, relative, with "/" separators, folders ending in "/".
+std::string ListTree(const fs::path& root);
+
+// The tests' source folder, from ZV_TEST_DATA.
+fs::path TestDataFolder();
+// The host path of a file seen by this program as `path`.
+std::string UnixPath(const fs::path& path);

@@ -1,0 +1,86 @@
+#include "tests/update/TestServer.h"
+
+#include <chrono>
+#include <thread>
+
+#include <winsock2.h>
+#include <windows.h>
+
+namespace {
+
+// A port the system has just handed out for 127.0.0.1, so parallel tests do not collide.
+int FreeLoopbackPort() {
+    WSADATA data;
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
+        return 0;
+    int port = 0;
+    SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    if (probe != INVALID_SOCKET &&
+        bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (probe != INVALID_SOCKET)
+        closesocket(probe);
+    WSACleanup();
+    return port;
+}
+
+// Wine runs a host (ELF) program given by its path like any other; the program sees its
+// arguments as written, so paths in them are host paths.
+bool RunHostProgram(const std::wstring& commandLine, bool wait) {
+    std::wstring line = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    if (process.hProcess) {
+        if (wait)
+            WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hProcess);
+    }
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    return true;
+}
+
+std::wstring Quoted(const std::string& text) {
+    return L"\"" + std::wstring(text.begin(), text.end()) + L"\"";
+}
+
+} // namespace
+
+CTestServer::CTestServer(const fs::path& root) {
+    m_port = FreeLoopbackPort();
+    const fs::path ready = m_work / "ready";
+    const std::wstring command =
+        L"/usr/bin/python3 " + Quoted(UnixPath(TestDataFolder() / "server" / "http_server.py")) +
+        L" --port " + std::to_wstring(m_port) + L" --root " + Quoted(UnixPath(root)) +
+        L" --ready " + Quoted(UnixPath(ready)) + L" --log " +
+        Quoted(UnixPath(m_work / "requests.log")) + L" --lifetime 90";
+    if (m_port == 0 || !RunHostProgram(command, false))
+        return;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < until) {
+        const std::string pid = ReadFile(ready);
+        if (!pid.empty()) {
+            m_pid = std::stoul(pid);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+CTestServer::~CTestServer() {
+    if (m_pid)
+        RunHostProgram(L"/bin/kill -TERM " + std::to_wstring(m_pid), true);
+}
+
+std::wstring CTestServer::Url(const std::wstring& path) const {
+    return L"http://127.0.0.1:" + std::to_wstring(m_port) + path;
+}

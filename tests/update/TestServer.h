@@ -1,0 +1,24 @@
+// The local HTTP server of tests/server, run as a host process for one test.
+#pragma once
+#include <string>
+
+#include "tests/update/TestFiles.h"
+
+class CTestServer {
+public:
+    // Serves files of `root` on 127.0.0.1 at a free port chosen here.
+    explicit CTestServer(const fs::path& root);
+    CTestServer(const CTestServer&) = delete;
+    CTestServer& operator=(const CTestServer&) = delete;
+    ~CTestServer();
+
+    bool IsRunning() const { return m_pid != 0; }
+    // "http://127.0.0.1:PORT" + path.
+    std::wstring Url(const std::wstring& path) const;
+    int Port() const { return m_port; }
+
+private:
+    CTempFolder m_work;
+    int m_port = 0;
+    unsigned long m_pid = 0; // the host's process id, as the server reports it
+};
