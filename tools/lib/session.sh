@@ -3,6 +3,7 @@
 # shellcheck shell=bash
 
 zv_pids=()
+zv_groups=()
 
 zv_free_display() {
     local n
@@ -55,6 +56,11 @@ zv_start_wine() {
     fi
     wineserver -p >/dev/null 2>&1
     zv_wineserver_started=1
+    # One idle Wine process keeps Wine's own services up between test programs; otherwise each
+    # program starts them anew and its output pipe stays open until they time out.
+    setsid bash -c 'sleep 86400 | exec /usr/lib/wine/wine64 cmd.exe >/dev/null 2>&1' &
+    zv_groups+=($!)
+    /usr/lib/wine/wine64 cmd.exe /c exit >/dev/null 2>&1 || true
 }
 
 zv_stop_all() {
@@ -62,6 +68,10 @@ zv_stop_all() {
         wineserver -k >/dev/null 2>&1 || true
     fi
     local p
+    for p in "${zv_groups[@]}"; do
+        kill -- "-$p" 2>/dev/null || true
+    done
+    zv_groups=()
     for p in "${zv_pids[@]}"; do
         kill "$p" 2>/dev/null || true
     done
