@@ -1,0 +1,31 @@
+// Resource ids of the controls test program.
+#pragma once
+
+#define IDB_TEST_GLYPH 150
+#define IDR_TEST_FACE 250
+
+#define IDD_IMAGE_BUTTON_TEST 300
+#define IDD_HOVER_BUTTON_TEST 301
+#define IDD_LINK_TEST 302
+#define IDD_DRAG_TEST 303
+#define IDD_GALLERY 304
+
+#define IDC_BTN_BLANK 2001
+#define IDC_EDIT_NEXT 2002
+#define IDC_BTN_EMPTY 2003
+#define IDC_BTN_DEFAULT 2004
+#define IDC_EDIT_OTHER 2005
+
+#define IDC_HOVER_A 2101
+#define IDC_HOVER_MISSING 2102
+
+#define IDC_LINK_A 2201
+#define IDC_LINK_B 2202
+
+#define IDC_DRAG_BUTTON 2301
+#define IDC_DRAG_NOTIFY_LABEL 2302
+#define IDC_DRAG_PLAIN_LABEL 2303
+
+#define IDC_GALLERY_IMAGE 2401
+#define IDC_GALLERY_HOVER 2402
+#define IDC_GALLERY_LINK 2403
