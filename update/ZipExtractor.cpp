@@ -135,6 +135,10 @@ bool CZipExtractor::ExtractFile(const char* path, DWORD dosDate) {
     if (!CreateParentFolder(parent))
         return false;
 
+    // Windows refuses to replace a read-only file; Wine run as root would not, so ask first.
+    const DWORD existing = GetFileAttributesA(path);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
+        return false;
     CFileHandle out(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.IsValid())

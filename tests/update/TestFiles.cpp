@@ -1,7 +1,6 @@
 #include "tests/update/TestFiles.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -21,10 +20,13 @@ CTempFolder::CTempFolder() {
 }
 
 CTempFolder::~CTempFolder() {
+    // The long-path prefix lets the tests' deepest folders go too.
+    const fs::path root = L"\\\\?\\" + m_path.native();
     std::error_code error;
-    for (auto& entry : fs::recursive_directory_iterator(m_path, error))
-        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(m_path, error);
+    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
+         it.increment(error))
+        SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(root, error);
 }
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
@@ -51,11 +53,6 @@ std::string ListTree(const fs::path& root) {
     for (const auto& name : names)
         list += (list.empty() ? "" : " ") + name;
     return list;
-}
-
-fs::path TestDataFolder() {
-    const char* data = std::getenv("ZV_TEST_DATA");
-    return data ? fs::path(data) : fs::path();
 }
 
 std::string UnixPath(const fs::path& path) {

@@ -25,7 +25,5 @@ std::string ReadFile(const fs::path& path);
 // Every file and folder below `root`, relative, with "/" separators, folders ending in "/".
 std::string ListTree(const fs::path& root);
 
-// The tests' source folder, from ZV_TEST_DATA.
-fs::path TestDataFolder();
 // The host path of a file seen by this program as `path`.
 std::string UnixPath(const fs::path& path);

@@ -58,11 +58,10 @@ std::wstring Quoted(const std::string& text) {
 CTestServer::CTestServer(const fs::path& root) {
     m_port = FreeLoopbackPort();
     const fs::path ready = m_work / "ready";
-    const std::wstring command =
-        L"/usr/bin/python3 " + Quoted(UnixPath(TestDataFolder() / "server" / "http_server.py")) +
-        L" --port " + std::to_wstring(m_port) + L" --root " + Quoted(UnixPath(root)) +
-        L" --ready " + Quoted(UnixPath(ready)) + L" --log " +
-        Quoted(UnixPath(m_work / "requests.log")) + L" --lifetime 90";
+    const std::wstring command = L"/usr/bin/python3 " + Quoted(ZV_SERVER_SCRIPT) + L" --port " +
+                                 std::to_wstring(m_port) + L" --root " + Quoted(UnixPath(root)) +
+                                 L" --ready " + Quoted(UnixPath(ready)) + L" --log " +
+                                 Quoted(UnixPath(m_work / "requests.log")) + L" --lifetime 90";
     if (m_port == 0 || !RunHostProgram(command, false))
         return;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
