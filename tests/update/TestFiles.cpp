@@ -19,14 +19,33 @@ CTempFolder::CTempFolder() {
     }
 }
 
+namespace {
+
+// Plain Win32 on "\\?\" paths, so the tests' deepest folders go too.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE listing = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (listing != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(listing, &found));
+        FindClose(listing);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
 CTempFolder::~CTempFolder() {
-    // The long-path prefix lets the tests' deepest folders go too.
-    const fs::path root = L"\\\\?\\" + m_path.native();
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
-         it.increment(error))
-        SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    fs::remove_all(root, error);
+    RemoveTree(L"\\\\?\\" + m_path.native());
 }
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
