@@ -1,0 +1,21 @@
+// zv_bench_unzip PKG DEST            extracts PKG into DEST with UnzipToFolder
+// zv_bench_unzip --probe N PKG DEST  prices the copy buffer and the per-file time setting
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+#include <windows.h>
+
+#include "bench/UnzipProbe.h"
+#include "update/UpdateEngine.h"
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 3) {
+        CUpdateEngine::UnzipToFolder(argv[1], argv[2]);
+        return 0;
+    }
+    if (argc == 5 && std::wcscmp(argv[1], L"--probe") == 0)
+        return RunProbe(std::wcstol(argv[2], nullptr, 10), argv[3], argv[4]);
+    std::fputs("usage: zv_bench_unzip PKG DEST | --probe ROUNDS PKG DEST\n", stderr);
+    return 2;
+}
