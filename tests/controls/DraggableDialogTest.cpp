@@ -50,7 +50,7 @@ TEST_P(DraggableDialogTest, PressAndMove) {
     // process of its own while this thread keeps pumping.
     wchar_t script[256];
     wsprintfW(script,
-              L"xdotool mousemove --sync %ld %ld sleep 0.1 mousedown 1 sleep 0.1 "
+              L"xdotool mousemove %ld %ld sleep 0.1 mousedown 1 sleep 0.1 "
               L"mousemove %ld %ld sleep 0.1 mousemove %ld %ld sleep 0.15 mouseup 1",
               start.x, start.y, start.x + 10, start.y + 5, start.x + 60, start.y + 40);
     ASSERT_TRUE(ui::CUnixCommand(script).Wait(5000));

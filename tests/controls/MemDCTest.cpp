@@ -47,6 +47,10 @@ struct RectCase {
     CRect rect;
 };
 
+void PrintTo(const RectCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class MemDCRectTest : public MemDCTest, public ::testing::WithParamInterface<RectCase> {};
 
 TEST_P(MemDCRectTest, DrawingLandsInPlaceAndNothingElseIsTouched) {

@@ -66,7 +66,7 @@ bool Xdo(const std::wstring& args) {
 
 void MoveMouse(POINT screen) {
     wchar_t args[64];
-    wsprintfW(args, L"mousemove --sync %ld %ld", screen.x, screen.y);
+    wsprintfW(args, L"mousemove %ld %ld", screen.x, screen.y);
     Xdo(args);
 }
 

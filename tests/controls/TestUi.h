@@ -36,7 +36,7 @@ public:
     bool Finished() const;
     // Waits up to `timeoutMs` (pumping messages); TRUE when the command has ended. Wine does
     // not report a Unix program's exit status: callers check the effect themselves.
-    bool Wait(DWORD timeoutMs = 10000);
+    bool Wait(DWORD timeoutMs = 5000);
 
 private:
     std::wstring m_marker;
