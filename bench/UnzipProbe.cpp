@@ -59,8 +59,8 @@ void CopyAll(unzFile zip, const std::string& folder, std::size_t size) {
         CFileHandle out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         unzOpenCurrentFile(zip);
-        for (int count; (count = unzReadCurrentFile(zip, buffer.data(),
-                                                    static_cast<unsigned>(size))) > 0;) {
+        for (int count;
+             (count = unzReadCurrentFile(zip, buffer.data(), static_cast<unsigned>(size))) > 0;) {
             DWORD written = 0;
             WriteFile(out.Get(), buffer.data(), static_cast<DWORD>(count), &written, nullptr);
         }

@@ -10,8 +10,8 @@ Paths (every <name> is a file below --root):
 Anything else is 404. Every response forbids caching, so one test's file never
 answers another test's request.
 
-When listening it writes its process id to --ready; it stops on SIGTERM, and in any
-case after --lifetime seconds.
+When listening it writes its process id to --ready, and removes that file when it has
+stopped: on SIGTERM, and in any case after --lifetime seconds.
 """
 import argparse
 import http.server
@@ -127,6 +127,13 @@ def main():
     parser.add_argument("--lifetime", type=float, default=120.0)
     args = parser.parse_args()
 
+    # Let go of the output the starting test inherited to us, so a test runner that waits
+    # for that output to close never waits for this server.
+    null = os.open(os.devnull, os.O_RDWR)
+    for fd in (0, 1, 2):
+        os.dup2(null, fd)
+    os.close(null)
+
     Handler.root = args.root
     Handler.log_path = args.log
     server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
@@ -148,6 +155,8 @@ def main():
 
     server.serve_forever(poll_interval=0.2)
     server.server_close()
+    # Gone with the file: whoever stopped the server can wait for this.
+    os.remove(args.ready)
     return 0
 
 

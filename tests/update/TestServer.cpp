@@ -31,7 +31,7 @@ int FreeLoopbackPort() {
 
 // Wine runs a host (ELF) program given by its path like any other; the program sees its
 // arguments as written, so paths in them are host paths.
-bool RunHostProgram(const std::wstring& commandLine, bool wait) {
+bool RunHostProgram(const std::wstring& commandLine) {
     std::wstring line = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -39,11 +39,8 @@ bool RunHostProgram(const std::wstring& commandLine, bool wait) {
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
-    if (process.hProcess) {
-        if (wait)
-            WaitForSingleObject(process.hProcess, 10000);
+    if (process.hProcess)
         CloseHandle(process.hProcess);
-    }
     if (process.hThread)
         CloseHandle(process.hThread);
     return true;
@@ -62,7 +59,7 @@ CTestServer::CTestServer(const fs::path& root) {
                                  std::to_wstring(m_port) + L" --root " + Quoted(UnixPath(root)) +
                                  L" --ready " + Quoted(UnixPath(ready)) + L" --log " +
                                  Quoted(UnixPath(m_work / "requests.log")) + L" --lifetime 90";
-    if (m_port == 0 || !RunHostProgram(command, false))
+    if (m_port == 0 || !RunHostProgram(command))
         return;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < until) {
@@ -76,8 +73,15 @@ CTestServer::CTestServer(const fs::path& root) {
 }
 
 CTestServer::~CTestServer() {
-    if (m_pid)
-        RunHostProgram(L"/bin/kill -TERM " + std::to_wstring(m_pid), true);
+    if (!m_pid)
+        return;
+    // Wine hands out no handle for a host process, so the server's ready file, which it
+    // removes on its way out, tells when it has stopped.
+    RunHostProgram(L"/bin/kill -TERM " + std::to_wstring(m_pid));
+    const fs::path ready = m_work / "ready";
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (fs::exists(ready) && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 std::wstring CTestServer::Url(const std::wstring& path) const {
