@@ -12,6 +12,25 @@
 
 using zv::update::kPathBuffer;
 
+namespace {
+
+// Creates or replaces the file. Most files are new and are created outright; only an
+// existing one is looked at first, since Windows refuses to replace a read-only file and
+// Wine run as root would not.
+CFileHandle CreateOutputFile(const char* path) {
+    CFileHandle out(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (out.IsValid() || GetLastError() != ERROR_FILE_EXISTS)
+        return out;
+    const DWORD existing = GetFileAttributesA(path);
+    if (existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_READONLY))
+        return out;
+    return CFileHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+} // namespace
+
 CZipExtractor::CZipExtractor(const wchar_t* zipPath) {
     Open(zipPath);
 }
@@ -135,12 +154,7 @@ bool CZipExtractor::ExtractFile(const char* path, DWORD dosDate) {
     if (!CreateParentFolder(parent))
         return false;
 
-    // Windows refuses to replace a read-only file; Wine run as root would not, so ask first.
-    const DWORD existing = GetFileAttributesA(path);
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY))
-        return false;
-    CFileHandle out(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle out = CreateOutputFile(path);
     if (!out.IsValid())
         return false;
     bool ok = unzOpenCurrentFile(m_hZip) == UNZ_OK;
