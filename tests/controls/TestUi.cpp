@@ -32,20 +32,24 @@ CUnixCommand::CUnixCommand(const std::wstring& command) {
     // Wine hands back no handle for a Unix process, so the command leaves a marker file when
     // it is done.
     static LONG s_count = 0;
-    wchar_t marker[96];
-    wsprintfW(marker, L"/tmp/zv-controls-%lu-%ld.done", ::GetCurrentProcessId(),
-              ::InterlockedIncrement(&s_count));
+    wchar_t marker[128];
+    wsprintfW(marker, L"/tmp/zv-controls-%lu-%llu-%ld.done", ::GetCurrentProcessId(),
+              ::GetTickCount64(), ::InterlockedIncrement(&s_count));
     m_marker = marker;
+    // Wine reuses small process ids; a marker left by an earlier run must not count.
+    ::DeleteFileW((L"Z:" + m_marker).c_str());
     std::wstring line = L"/bin/sh -c \"" + command + L"; touch " + m_marker + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     m_bStarted = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                   nullptr, &si, &pi) != FALSE;
-    if (pi.hThread)
+    // For a Unix program Wine leaves the process handle empty and the thread field undefined;
+    // closing that value could close one of our own handles (it once closed standard output).
+    if (m_bStarted && pi.hProcess) {
         ::CloseHandle(pi.hThread);
-    if (pi.hProcess)
         ::CloseHandle(pi.hProcess);
+    }
 }
 
 CUnixCommand::~CUnixCommand() {
