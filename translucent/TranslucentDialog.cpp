@@ -29,6 +29,8 @@ LRESULT CTranslucentDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         return OnSize(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
     case WM_LBUTTONDOWN:
         return OnLButtonDown();
+    case WM_WINDOWPOSCHANGED:
+        return OnWindowPosChanged(reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_ERASEBKGND:
         return TRUE; // the layered image is the whole look; there is nothing to erase
     default:
@@ -116,6 +118,24 @@ void CTranslucentDialog::UpdateView() {
     PushLayered(windowDC.GetSafeHdc(), *surface);
 }
 
+void CTranslucentDialog::KeepCompanionAbove() {
+    if (!m_pStandardDlg || !m_pStandardDlg->m_hWnd || !m_pStandardDlg->IsWindowVisible())
+        return;
+    // Under Wine the window manager keeps an owned window above its owner by a hint, written
+    // when the owned window is mapped, that names the owner's X window. This window's first
+    // per-pixel-alpha push gave it a new X window after the companion was mapped: the hint
+    // names one that is gone, and this window, mapped later, covers the companion. Mapping
+    // the companion again writes the hint anew and puts it on top. Elsewhere this only hides
+    // and shows a window that is already above its owner.
+    HWND companion = m_pStandardDlg->m_hWnd;
+    const bool wasActive = ::GetActiveWindow() == companion;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(companion, nullptr, 0, 0, 0, 0, flags | SWP_HIDEWINDOW);
+    ::SetWindowPos(companion, nullptr, 0, 0, 0, 0, flags | SWP_SHOWWINDOW);
+    if (wasActive)
+        ::SetActiveWindow(companion);
+}
+
 void CTranslucentDialog::PushLayered(HDC windowDC, const CCompositeSurface& surface) {
     CUser32Function<decltype(&::UpdateLayeredWindow)> updateLayered("UpdateLayeredWindow");
     auto fn = updateLayered.Get();
@@ -128,6 +148,13 @@ void CTranslucentDialog::PushLayered(HDC windowDC, const CCompositeSurface& surf
     POINT src{0, 0};
     // A failed push leaves the last image on screen; there is nothing better to do.
     fn(m_hWnd, windowDC, &dest, &size, surface.GetSafeHdc(), &src, 0, &m_blend, ULW_ALPHA);
+}
+
+LRESULT CTranslucentDialog::OnWindowPosChanged(const WINDOWPOS* pos) {
+    const LRESULT result = Default(); // sends WM_MOVE and WM_SIZE
+    if (pos && (pos->flags & SWP_SHOWWINDOW))
+        KeepCompanionAbove();
+    return result;
 }
 
 LRESULT CTranslucentDialog::OnMove(int x, int y) {

@@ -61,6 +61,9 @@ protected:
     // WM_MOVE / WM_SIZE: default processing, then the companion follows. Return 0.
     LRESULT OnMove(int x, int y);
     LRESULT OnSize(int cx, int cy);
+    // WM_WINDOWPOSCHANGED: default processing (WM_MOVE, WM_SIZE); when this window has just
+    // been shown, the companion is put back above it. Returns the default result.
+    LRESULT OnWindowPosChanged(const WINDOWPOS* pos);
     // WM_LBUTTONDOWN: drags the window with the mouse, then default processing.
     LRESULT OnLButtonDown();
 
@@ -72,4 +75,7 @@ protected:
 
 private:
     void PushLayered(HDC windowDC, const CCompositeSurface& surface);
+    // Puts the companion back above this window once this window is on screen (needed under
+    // Wine, harmless elsewhere).
+    void KeepCompanionAbove();
 };

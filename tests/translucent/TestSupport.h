@@ -12,3 +12,9 @@ std::size_t PrivateBytes();
 void PumpMessages(DWORD ms = 0);
 // The folder people find screenshots in (build/artifacts beside the build folders).
 std::wstring ArtifactsDir();
+// Starts a Linux program (a command line of Linux paths and arguments) beside Wine, on the
+// same display; Wine gives no handle to wait on. False when it could not be started.
+bool StartLinuxCommand(const std::string& commandLine);
+// Saves what the X display shows now as ArtifactsDir()\`name` (a PNG), taken from outside
+// Wine with ImageMagick; returns the file's Windows path, or an empty one on failure.
+std::wstring CaptureScreen(const std::wstring& name);
