@@ -73,10 +73,12 @@ bool StartLinuxCommand(const std::string& commandLine) {
     if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &si, &pi))
         return false;
-    if (pi.hProcess)
-        ::CloseHandle(pi.hProcess);
-    if (pi.hThread)
+    // For a Linux program Wine leaves the process handle empty and the thread field undefined;
+    // closing that value could close one of our own handles.
+    if (pi.hProcess) {
         ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
     return true;
 }
 
