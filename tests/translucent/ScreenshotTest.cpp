@@ -5,6 +5,8 @@
 #include <memory>
 #include "TestDialogs.h"
 #include "TestSupport.h"
+#include "translucent/ResourceImage.h"
+#include "translucent/TranslucentButton.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -192,6 +194,65 @@ TEST_F(TranslucentScreen, DraggingByAKeyedOutPointMovesSkinAndCompanion) {
     ASSERT_TRUE(composite);
     ExpectSkinThroughKey(screen, *composite);
     ExpectButtonFace(screen, *composite);
+}
+
+// A translucent button drawn into the skin answers the real mouse: its hover image reaches
+// the screen through the composite, where the companion is keyed out above it.
+TEST(TranslucentScreenWidget, HoverImageReachesTheScreen) {
+    CTranslucentButton widget;
+    TestSkinDialog dlg(IDD_TEST_WIDGETS);
+    dlg.initChildren = [&](TestSkinDialog& d) {
+        widget.SetImage(CTranslucentButton::kNormal,
+                        LoadImageFromResource(IDR_PNG_REGISTER, L"PNG"));
+        widget.SetImage(CTranslucentButton::kHover, LoadImageFromResource(IDR_PNG_START, L"PNG"));
+        widget.SubclassDlgItem(IDC_TEST_WIDGET_A, &d);
+        d.RegisterTranslucentWnd(&widget);
+        widget.UpdateState();
+    };
+    ASSERT_TRUE(dlg.Create(IDD_TEST_WIDGETS));
+    // Nothing else of the widgets template is drawn.
+    ::ShowWindow(::GetDlgItem(dlg.m_hWnd, IDC_TEST_WIDGET_B), SW_HIDE);
+    PumpMessages(800);
+
+    CRect rc;
+    widget.GetWindowRect(&rc);
+    CRect skin;
+    dlg.GetWindowRect(&skin);
+    const CPoint probe(rc.left + 4, rc.top + 4); // on the face, clear of the caption
+    auto facePixel = [&] {
+        CSurfacePtr composite = dlg.Composite();
+        return composite ? composite->PixelAt(probe.x - skin.left, probe.y - skin.top) : 0;
+    };
+    const DWORD normal = facePixel();
+    ASSERT_EQ(widget.GetImage(CTranslucentButton::kNormal), widget.GetCurrentImage());
+
+    std::wstring path = CaptureScreen(L"translucent-widget.png");
+    ASSERT_FALSE(path.empty()) << "no screenshot could be taken";
+    {
+        Screenshot screen(path);
+        ASSERT_TRUE(screen.IsValid());
+        EXPECT_TRUE(NearlyEqual(normal, screen.At(probe.x, probe.y), 2));
+    }
+
+    char command[128];
+    std::snprintf(command, sizeof(command), "/usr/bin/xdotool mousemove %ld %ld",
+                  (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    ASSERT_TRUE(StartLinuxCommand(command));
+    for (int i = 0; i < 100 && !widget.IsHover(); ++i)
+        PumpMessages(50);
+    ASSERT_TRUE(widget.IsHover()) << "no hover reported";
+    EXPECT_EQ(widget.GetImage(CTranslucentButton::kHover), widget.GetCurrentImage());
+    const DWORD hover = facePixel();
+    ASSERT_NE(normal, hover) << "probe a point where the two faces differ";
+    PumpMessages(300);
+
+    path = CaptureScreen(L"translucent-widget-hover.png");
+    ASSERT_FALSE(path.empty()) << "no screenshot could be taken";
+    Screenshot screen(path);
+    ASSERT_TRUE(screen.IsValid());
+    EXPECT_TRUE(NearlyEqual(hover, screen.At(probe.x, probe.y), 2))
+        << std::hex << "hover face " << hover << ", screen " << screen.At(probe.x, probe.y);
+    StartLinuxCommand("/usr/bin/xdotool mousemove 0 0");
 }
 
 } // namespace
