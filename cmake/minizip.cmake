@@ -3,6 +3,8 @@ set(ZV_MINIZIP_DIR "${ZV_CACHE_DIR}/minizip")
 if(NOT EXISTS "${ZV_MINIZIP_DIR}/unzip.c")
   message(FATAL_ERROR "minizip sources missing in ${ZV_MINIZIP_DIR}: run tools/deps")
 endif()
+# Static zlib: the shipped executable must need no zlib1.dll beside it.
+set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)
 add_library(minizip STATIC ${ZV_MINIZIP_DIR}/unzip.c ${ZV_MINIZIP_DIR}/ioapi.c)
 target_include_directories(minizip SYSTEM PUBLIC ${ZV_MINIZIP_DIR})
