@@ -261,3 +261,33 @@ INSTANTIATE_TEST_SUITE_P(Cursor, HyperLinkCursorTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// The label's hand cursor is a copy it made; it goes with the label.
+TEST_F(HyperLinkTest, HandCursorCopyGoesWithTheLabel) {
+    auto link = std::make_unique<CHyperLink>();
+    ui::ParkMouse();
+    m_dlg = std::make_unique<ui::CTestDialog>(
+        IDD_LINK_TEST, std::vector<std::pair<int, CWnd*>>{{IDC_LINK_B, link.get()}});
+    ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](ui::CTestDialog&) {
+        link->m_bHandCursor = true;
+        link->SetLinkFont(13, 700, FALSE);
+    }));
+    const HCURSOR arrow = ::GetCursor();
+    ui::MoveMouse(m_dlg->Item(IDC_LINK_B), 12, 6);
+    ASSERT_TRUE(ui::PumpUntil([&] { return ::GetCursor() != arrow; }, 1500));
+    const HCURSOR hand = ::GetCursor();
+    ui::MoveMouse(m_dlg->m_hWnd, 250, 100);
+    ASSERT_TRUE(ui::PumpUntil([&] { return ::GetCursor() != hand; }, 1500));
+
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(hand, &info));
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    m_dlg.reset();
+    link.reset();
+    EXPECT_FALSE(::GetIconInfo(hand, &info));
+}
+
+} // namespace
