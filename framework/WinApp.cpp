@@ -35,39 +35,48 @@ BOOL CWinThread::PreTranslateMessage(MSG* msg) {
     return CWnd::WalkPreTranslateTree(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, msg);
 }
 
+namespace {
+
+enum class Pumped { Message, Quit, Failed };
+
+// Takes one message of the thread's queue and, unless consumed, dispatches it.
+Pumped PumpOne(MSG& msg) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0)
+        return Pumped::Quit;
+    if (got == -1)
+        return Pumped::Failed;
+    if (!AfxPreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return Pumped::Message;
+}
+
+} // namespace
+
 int CWinThread::Run() {
     MSG msg;
-    for (;;) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            m_quitCode = msg.wParam;
-            break;
-        }
-        if (got == -1)
-            break;
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+    Pumped pumped;
+    while ((pumped = PumpOne(msg)) == Pumped::Message) {
     }
+    if (pumped == Pumped::Quit)
+        m_quitCode = msg.wParam;
     return ExitInstance();
 }
 
 void CWinThread::RunModalLoop(HWND hwnd, const BOOL* continueFlag) {
     MSG msg;
     while (*continueFlag && ::IsWindow(hwnd)) {
-        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
+        const Pumped pumped = PumpOne(msg);
+        if (pumped == Pumped::Failed)
+            break;
+        if (pumped == Pumped::Quit) {
             if (CWinApp* app = AfxGetApp(); app && app->m_nThreadID == ::GetCurrentThreadId())
                 app->m_quitCode = msg.wParam;
+            // The loops outside end too.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
-        }
-        if (got == -1)
-            break;
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
         }
     }
 }

@@ -320,28 +320,28 @@ BOOL CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
     return FALSE;
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
-    const DWORD style = GetStyle();
+namespace {
+
+BOOL ModifyWindowLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags) {
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, index));
     const DWORD next = (style & ~remove) | add;
     if (style == next)
         return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(next));
+    ::SetWindowLongPtrW(hwnd, index, static_cast<LONG_PTR>(next));
     if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
     return TRUE;
 }
 
+} // namespace
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
+    return ModifyWindowLong(m_hWnd, GWL_STYLE, remove, add, flags);
+}
+
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
-    const DWORD style = GetExStyle();
-    const DWORD next = (style & ~remove) | add;
-    if (style == next)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(next));
-    if (flags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return TRUE;
+    return ModifyWindowLong(m_hWnd, GWL_EXSTYLE, remove, add, flags);
 }
 
 CString CWnd::GetWindowText() const {
