@@ -41,8 +41,8 @@ void PumpMessages(DWORD ms) {
 }
 
 std::wstring ArtifactsDir() {
-    const wchar_t* bin = _wgetenv(L"ZV_BIN");
-    std::wstring dir = bin ? bin : L".";
+    // The build folder is compiled in; build/artifacts sits beside it.
+    std::wstring dir = ZV_BIN_DIR;
     dir += L"\\..\\artifacts";
     ::CreateDirectoryW(dir.c_str(), nullptr);
     return dir;
