@@ -179,10 +179,11 @@ private:
     HWND m_hWnd;
 };
 
-class CClientDC : public CDC {
+// A context borrowed from a window (its client area or the whole window) and given back to it.
+template <HDC(WINAPI* Get)(HWND)> class CWindowContextDC : public CDC {
 public:
-    explicit CClientDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::GetDC(hwnd); }
-    ~CClientDC() override {
+    explicit CWindowContextDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = Get(hwnd); }
+    ~CWindowContextDC() override {
         if (m_hDC)
             ::ReleaseDC(m_hWnd, m_hDC);
         m_hDC = nullptr;
@@ -192,15 +193,5 @@ private:
     HWND m_hWnd;
 };
 
-class CWindowDC : public CDC {
-public:
-    explicit CWindowDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::GetWindowDC(hwnd); }
-    ~CWindowDC() override {
-        if (m_hDC)
-            ::ReleaseDC(m_hWnd, m_hDC);
-        m_hDC = nullptr;
-    }
-
-private:
-    HWND m_hWnd;
-};
+using CClientDC = CWindowContextDC<::GetDC>;
+using CWindowDC = CWindowContextDC<::GetWindowDC>;
