@@ -1,6 +1,6 @@
 #include "translucent/ResourceBitmap.h"
 #include <cstring>
-#include "translucent/ComPtr.h"
+#include "framework/ComPtr.h"
 
 using namespace Gdiplus::DllExports;
 

@@ -1,7 +1,7 @@
 #include "translucent/ResourceImage.h"
 #include <cstring>
 #include "framework/WinApp.h"
-#include "translucent/ComPtr.h"
+#include "framework/ComPtr.h"
 
 using namespace Gdiplus::DllExports;
 

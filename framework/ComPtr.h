@@ -18,7 +18,15 @@ public:
     CComPtr& operator=(const CComPtr&) = delete;
     ~CComPtr() { Release(); }
 
+    // Takes over a reference the caller already holds.
+    static CComPtr Adopt(T* p) {
+        CComPtr owner;
+        owner.m_p = p;
+        return owner;
+    }
+
     T* Get() const { return m_p; }
+    T* operator->() const { return m_p; }
     // For out-parameters: releases what is held and hands out the slot.
     T** Receive() {
         Release();
