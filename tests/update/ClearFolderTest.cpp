@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 #include "update/ClearFolder.h"
 
 namespace {

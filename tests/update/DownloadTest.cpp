@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/update/TestServer.h"
+#include "tests/support/TestServer.h"
 #include "update/Download.h"
 
 namespace {

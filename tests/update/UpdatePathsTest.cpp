@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 #include "update/UpdateConstants.h"
 #include "update/UpdateEngine.h"
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 #include "update/UpdateEngine.h"
 #include "update/VersionInfo.h"
 

@@ -1,7 +1,7 @@
 // Version texts, version files and the comparison that decides on an update.
 #include <gtest/gtest.h>
 
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 #include "update/UpdateEngine.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 struct ZipEntrySpec {
     enum class Kind {

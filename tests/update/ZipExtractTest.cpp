@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 #include "tests/update/ZipBuilder.h"
 #include "update/UpdateEngine.h"
 #include "update/ZipExtractor.h"

@@ -1,4 +1,4 @@
-// Files and folders for the update tests.
+// Files and folders for tests: temporary folders, whole-file reads and writes, host paths.
 #pragma once
 #include <filesystem>
 #include <string>

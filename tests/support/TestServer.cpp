@@ -1,4 +1,4 @@
-#include "tests/update/TestServer.h"
+#include "tests/support/TestServer.h"
 
 #include <chrono>
 #include <thread>
@@ -82,6 +82,10 @@ CTestServer::~CTestServer() {
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (fs::exists(ready) && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+std::string CTestServer::RequestLog() const {
+    return ReadFile(m_work / "requests.log");
 }
 
 std::wstring CTestServer::Url(const std::wstring& path) const {

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 class CTestServer {
 public:
@@ -16,6 +16,8 @@ public:
     // "http://127.0.0.1:PORT" + path.
     std::wstring Url(const std::wstring& path) const;
     int Port() const { return m_port; }
+    // The server's log so far: one line per request, as "GET /path HTTP/1.1" 200 -.
+    std::string RequestLog() const;
 
 private:
     CTempFolder m_work;

@@ -1,4 +1,4 @@
-#include "tests/update/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <atomic>
 #include <fstream>
