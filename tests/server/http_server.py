@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Local HTTP server for the update tests: loopback only, standard library only.
+"""Local HTTP server for the tests: loopback only, standard library only.
 
 Paths (every <name> is a file below --root):
   /file/<name>                       the file
@@ -7,8 +7,10 @@ Paths (every <name> is a file below --root):
   /stall/<seconds>/<name>            headers, then nothing for <seconds>, then close
   /drop/<bytes>/<name>               headers for the whole file, <bytes> of it, then close
   /status/<code>                     an error page with that status
-Anything else is 404. Every response forbids caching, so one test's file never
-answers another test's request.
+  /page/<name>                       the file as a web page that may be cached for an hour
+Anything else is 404. Every other response forbids caching, so one test's file never
+answers another test's request; /page/ lets a browser test show that it asked again
+although it could have used its cache.
 
 When listening it writes its process id to --ready, and removes that file when it has
 stopped: on SIGTERM, and in any case after --lifetime seconds.
@@ -46,6 +48,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 self.stall(float(parts[1]), parts[2:])
             elif mode == "drop":
                 self.drop(int(parts[1]), parts[2:])
+            elif mode == "page":
+                self.send_page(parts[1:])
             elif mode == "status":
                 self.send_status(int(parts[1]))
             else:
@@ -62,13 +66,20 @@ class Handler(http.server.BaseHTTPRequestHandler):
         with open(path, "rb") as f:
             return f.read()
 
-    def headers_for(self, length, content_type="application/zip"):
+    def headers_for(self, length, content_type="application/zip", cache="no-store, no-cache"):
         self.send_response(200)
         self.send_header("Content-Type", content_type)
         self.send_header("Content-Length", str(length))
-        self.send_header("Cache-Control", "no-store, no-cache")
+        self.send_header("Cache-Control", cache)
         self.end_headers()
         self.wfile.flush()
+
+    def send_page(self, name_parts):
+        data = self.read(name_parts)
+        if data is None:
+            return self.send_status(404)
+        self.headers_for(len(data), "text/html", "public, max-age=3600")
+        self.wfile.write(data)
 
     def send_file(self, name_parts, chunk):
         data = self.read(name_parts)
