@@ -30,13 +30,21 @@ void FillSlots(CTranslucentButton& button, unsigned filled) {
     }
 }
 
+// Opens a host dialog and gives its widget control the button type `buttonStyle`; null on failure.
+HWND OpenWidget(ButtonHost& host, DWORD buttonStyle) {
+    if (!host.Create(IDD_TEST_WIDGETS))
+        return nullptr;
+    HWND hwnd = ::GetDlgItem(host.m_hWnd, IDC_TEST_WIDGET_A);
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+    ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~LONG_PTR{0xFF}) | buttonStyle);
+    return hwnd;
+}
+
 class TranslucentButtonTest : public testing::Test {
 protected:
     void Attach(DWORD buttonStyle, unsigned filledSlots = 0x1F) {
-        ASSERT_TRUE(host.Create(IDD_TEST_WIDGETS));
-        HWND hwnd = ::GetDlgItem(host.m_hWnd, IDC_TEST_WIDGET_A);
-        const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
-        ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~LONG_PTR{0xFF}) | buttonStyle);
+        HWND hwnd = OpenWidget(host, buttonStyle);
+        ASSERT_NE(hwnd, nullptr);
         FillSlots(button, filledSlots);
         ASSERT_TRUE(button.SubclassWindow(hwnd));
         button.SetListener(&listener);
@@ -84,11 +92,9 @@ TEST_F(TranslucentButtonTest, StateChoosesTheSlot) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ButtonHost h;
-        ASSERT_TRUE(h.Create(IDD_TEST_WIDGETS));
-        HWND hwnd = ::GetDlgItem(h.m_hWnd, IDC_TEST_WIDGET_A);
         // A check box, so that a click can check it.
-        ::SetWindowLongPtrW(hwnd, GWL_STYLE,
-                            (::GetWindowLongPtrW(hwnd, GWL_STYLE) & ~LONG_PTR{0xFF}) | BS_CHECKBOX);
+        HWND hwnd = OpenWidget(h, BS_CHECKBOX);
+        ASSERT_NE(hwnd, nullptr);
         CTranslucentButton b;
         FillSlots(b, c.filled);
         ASSERT_TRUE(b.SubclassWindow(hwnd));
@@ -163,10 +169,8 @@ TEST_F(TranslucentButtonTest, ReleaseInsideChecksOnlyCheckAndRadioTypes) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ButtonHost h;
-        ASSERT_TRUE(h.Create(IDD_TEST_WIDGETS));
-        HWND hwnd = ::GetDlgItem(h.m_hWnd, IDC_TEST_WIDGET_A);
-        ::SetWindowLongPtrW(hwnd, GWL_STYLE,
-                            (::GetWindowLongPtrW(hwnd, GWL_STYLE) & ~LONG_PTR{0xFF}) | c.style);
+        HWND hwnd = OpenWidget(h, c.style);
+        ASSERT_NE(hwnd, nullptr);
         CTranslucentButton b;
         FillSlots(b, 0x1F);
         ASSERT_TRUE(b.SubclassWindow(hwnd));
