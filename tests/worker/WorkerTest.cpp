@@ -1,0 +1,266 @@
+// The worker in this process, against windows the test made and the local test server.
+//
+// The worker starts the updater beside the running executable, which here is this test
+// program: the updater double is copied beside it, and the update folder is
+// "Launcher Updater" in this program's folder.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/doubles/Record.h"
+#include "tests/support/TestServer.h"
+#include "tests/update/ZipBuilder.h"
+#include "tests/worker/WorkerWindows.h"
+#include "update/UpdateWorker.h"
+
+namespace {
+
+constexpr DWORD kWaitMs = 20000;
+
+// Bytes that deflate cannot shrink much.
+std::string Noise(std::size_t size) {
+    std::string bytes(size, '\0');
+    unsigned state = 12345;
+    for (char& byte : bytes) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+class WorkerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_server.IsRunning());
+        ASSERT_TRUE(m_windows.Created());
+        m_engine.ReadOwnVersion();
+        m_engine.m_vOwnVersion = {3, 0, 0, 4};
+        m_exeDir = m_engine.m_szExeDir;
+        std::error_code error;
+        fs::remove_all(UpdateFolder(), error);
+        ASSERT_TRUE(m_engine.SetupUpdatePaths());
+        m_engine.m_strVersionZipUrl = m_server.Url(L"/file/fileversion.zip");
+        m_engine.m_strLauncherZipUrl = m_server.Url(L"/file/Zorvane.zip");
+        SetEnvironmentVariableW(kDoubleRecordsVariable, m_records.Path().c_str());
+    }
+
+    void TearDown() override {
+        SetEnvironmentVariableW(kDoubleRecordsVariable, nullptr);
+        std::error_code error;
+        fs::remove_all(UpdateFolder(), error);
+    }
+
+    fs::path UpdateFolder() const { return m_exeDir / "Launcher Updater"; }
+
+    void PublishVersion(const std::string& versionFile) {
+        ASSERT_TRUE(BuildZip(m_site / "fileversion.zip", {{"fileVersion.txt", versionFile}}));
+    }
+
+    // A package with a file at the top, files in nested folders and an empty folder.
+    void PublishPackage() {
+        ASSERT_TRUE(BuildZip(m_site / "Zorvane.zip", {{"Zorvane.exe", std::string(5000, 'Z')},
+                                                      {"data/skin.bin", "skin"},
+                                                      {"data/more/deep.txt", "deep"},
+                                                      {"empty/", "", ZipEntrySpec::Kind::Folder}}));
+    }
+
+    bool Start() {
+        return StartUpdateWorker(m_engine, m_windows.Dialog(), m_windows.Start(), m_windows.Skin());
+    }
+
+    std::vector<CDoubleRecord> UpdaterStarts() const {
+        return ReadDoubleRecords(m_records.Path(), L"updater");
+    }
+
+    CTempFolder m_site;
+    CTempFolder m_records;
+    CTestServer m_server{m_site.Path()};
+    CWorkerWindows m_windows;
+    CUpdateEngine m_engine;
+    fs::path m_exeDir;
+};
+
+// Roads that end with Start: nothing newer is published, or the version cannot be had.
+struct ReadyRoad {
+    const char* name;
+    const char* versionFile;   // the published "fileVersion.txt"; null: none published
+    const wchar_t* versionUrl; // where the version archive is asked for; null: the file
+    const char* servedBytes;   // served in place of a version archive; null: a real one
+    friend void PrintTo(const ReadyRoad& road, std::ostream* os) { *os << road.name; }
+};
+
+class WorkerReadyRoadTest : public WorkerTest, public ::testing::WithParamInterface<ReadyRoad> {};
+
+TEST_P(WorkerReadyRoadTest, ShowsAndFocusesStartRemovesTheFolderAndStartsNoUpdater) {
+    const ReadyRoad& road = GetParam();
+    if (road.versionFile)
+        PublishVersion(road.versionFile);
+    if (road.servedBytes)
+        WriteFile(m_site / "fileversion.zip", road.servedBytes);
+    if (road.versionUrl)
+        m_engine.m_strVersionZipUrl = m_server.Url(road.versionUrl);
+    // Left by an earlier run: it does not stop the check and goes with the folder.
+    WriteFile(UpdateFolder() / "old" / "leftover.txt", "old");
+
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_EQ(m_windows.FocusRequests(), 1);
+    EXPECT_FALSE(fs::exists(UpdateFolder()));
+    EXPECT_TRUE(m_windows.SkinAlive());
+    EXPECT_EQ(m_windows.ExitRequests(), 0);
+    EXPECT_TRUE(UpdaterStarts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, WorkerReadyRoadTest,
+    ::testing::Values(ReadyRoad{"SameVersion", "3.0.0.4\r\n", nullptr, nullptr},
+                      ReadyRoad{"OlderVersion", "2.9.9.9\r\n", nullptr, nullptr},
+                      ReadyRoad{"VersionAfterText", "Version 3.0.0.3\r\nmore\r\n", nullptr,
+                                nullptr},
+                      ReadyRoad{"LineFeedOnly", "3.0.0.5\n", nullptr, nullptr},
+                      ReadyRoad{"NoLineEnd", "3.0.0.5", nullptr, nullptr},
+                      ReadyRoad{"VersionArchiveMissing", nullptr, L"/status/404", nullptr},
+                      ReadyRoad{"ServerError", nullptr, L"/status/500", nullptr},
+                      ReadyRoad{"UnreadableArchive", nullptr, nullptr, "this is no zip archive"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WorkerTest, NoServerListeningShowsStart) {
+    PublishVersion("3.0.0.5\r\n");
+    // A port that nobody listens on: the connection is refused.
+    m_engine.m_strVersionZipUrl = L"http://127.0.0.1:1/fileversion.zip";
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_FALSE(fs::exists(UpdateFolder()));
+    EXPECT_TRUE(UpdaterStarts().empty());
+}
+
+std::string HandOverLines(const fs::path& exeDir, const std::string& restart) {
+    const std::string dir = exeDir.string();
+    return dir + "\\zv_worker_tests.exe\r\n" + dir + "\\Launcher Updater\r\n" + dir + "\r\n" +
+           std::to_string(GetCurrentProcessId()) + "\r\n" + restart + "\r\n";
+}
+
+TEST_F(WorkerTest, NewerVersionUnpacksThePackageAndHandsOverToTheUpdater) {
+    PublishVersion("3.0.1.0\r\n");
+    PublishPackage();
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.ExitRequests() > 0; }));
+    EXPECT_FALSE(m_windows.SkinAlive());
+    EXPECT_EQ(m_windows.ExitRequests(), 1);
+
+    // The updater runs on its own: wait for it to have written down its start.
+    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return !UpdaterStarts().empty(); }));
+    const auto starts = UpdaterStarts();
+    ASSERT_EQ(starts.size(), 1u);
+    const std::wstring handOver = (UpdateFolder() / "ud_data.txt").wstring();
+    EXPECT_EQ(starts[0].commandLine, L"RUNDLL32.EXE .\\updater.dll,_ExternalUpdate@16 " + handOver);
+    EXPECT_EQ(starts[0].argumentText, handOver);
+    EXPECT_EQ(starts[0].workingFolder, m_exeDir.wstring());
+    ASSERT_TRUE(starts[0].handOverRead);
+    EXPECT_EQ(starts[0].handOver, HandOverLines(m_exeDir, "restart"));
+
+    // The package is unpacked with its folders and gone itself; the version file stays.
+    EXPECT_EQ(ListTree(UpdateFolder()),
+              "Zorvane.exe data/ data/more/ data/more/deep.txt data/skin.bin empty/ "
+              "fileVersion.txt ud_data.txt");
+    EXPECT_EQ(ReadFile(UpdateFolder() / "data" / "more" / "deep.txt"), "deep");
+    // Start is never shown on this road.
+    EXPECT_FALSE(IsWindowVisible(m_windows.Start()));
+    EXPECT_EQ(m_windows.FocusRequests(), 0);
+}
+
+TEST_F(WorkerTest, MissingPackageShowsStartAndLeavesTheFolder) {
+    PublishVersion("3.0.0.5\r\n");
+    m_engine.m_strLauncherZipUrl = m_server.Url(L"/status/404");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_TRUE(fs::exists(UpdateFolder() / "fileVersion.txt"));
+    EXPECT_FALSE(fs::exists(UpdateFolder() / "ud_data.txt"));
+    EXPECT_TRUE(m_windows.SkinAlive());
+    EXPECT_TRUE(UpdaterStarts().empty());
+}
+
+TEST_F(WorkerTest, WithoutUpdatePathsGoesStraightToStart) {
+    CUpdateEngine engine; // as SetupUpdatePaths leaves it when the folder is too long
+    engine.m_vOwnVersion = {3, 0, 0, 4};
+    ASSERT_TRUE(StartUpdateWorker(engine, m_windows.Dialog(), m_windows.Start(), m_windows.Skin()));
+    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_EQ(m_server.RequestLog(), "");
+}
+
+TEST_F(WorkerTest, WorksOnItsOwnCopyOfTheEngine) {
+    PublishVersion("3.0.0.4\r\n");
+    {
+        CUpdateEngine engine = m_engine;
+        ASSERT_TRUE(
+            StartUpdateWorker(engine, m_windows.Dialog(), m_windows.Start(), m_windows.Skin()));
+        // What the caller does with its engine afterwards never reaches the worker.
+        engine.m_strVersionZipUrl = m_server.Url(L"/status/500");
+        engine.m_strUpdateDir.clear();
+    }
+    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_NE(m_server.RequestLog().find("GET /file/fileversion.zip"), std::string::npos);
+    EXPECT_FALSE(fs::exists(UpdateFolder()));
+}
+
+TEST_F(WorkerTest, WindowsGoneBeforeTheCheckEndsAreLeftAlone) {
+    // 3 KB at 512 bytes every 300 ms: the windows go while the archive is arriving.
+    ASSERT_TRUE(BuildZip(m_site / "fileversion.zip",
+                         {{"fileVersion.txt", "3.0.0.4\r\n"}, {"padding.bin", Noise(3000)}}));
+    m_engine.m_strVersionZipUrl = m_server.Url(L"/drip/512/300/fileversion.zip");
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(PumpUntil(kWaitMs, [&] {
+        return fs::exists(UpdateFolder() / "fileversion.zip") || !m_server.RequestLog().empty();
+    }));
+    m_windows.Destroy();
+    // The check still ends, and tidies its folder away.
+    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return !fs::exists(UpdateFolder()); }));
+}
+
+// StartUpdater on its own, on this thread.
+class StartUpdaterTest : public WorkerTest {
+protected:
+    CUpdateWorker Worker() const {
+        return CUpdateWorker(m_engine, m_windows.Dialog(), m_windows.Start(), m_windows.Skin());
+    }
+};
+
+TEST_F(StartUpdaterTest, ReplacesAnOldHandOverFileAndSaysWhetherToRestart) {
+    for (const bool restart : {true, false}) {
+        SCOPED_TRACE(restart);
+        WriteFile(UpdateFolder() / "ud_data.txt", std::string(4000, 'o'));
+        CWorkerWindows windows;
+        CUpdateWorker worker(m_engine, windows.Dialog(), windows.Start(), windows.Skin());
+        EXPECT_EQ(worker.StartUpdater(restart), 0);
+        EXPECT_EQ(windows.ExitRequests(), 1);
+        EXPECT_EQ(ReadFile(UpdateFolder() / "ud_data.txt"),
+                  HandOverLines(m_exeDir, restart ? "restart" : "no_restart"));
+    }
+    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return UpdaterStarts().size() == 2; }));
+    for (const auto& start : UpdaterStarts()) {
+        EXPECT_TRUE(start.handOverRead);
+        EXPECT_EQ(start.workingFolder, m_exeDir.wstring());
+    }
+}
+
+TEST_F(StartUpdaterTest, WithoutAHandOverFileNothingIsStarted) {
+    // No update folder, so the hand-over file cannot be made.
+    std::error_code error;
+    fs::remove_all(UpdateFolder(), error);
+    EXPECT_EQ(Worker().StartUpdater(true), 1);
+    EXPECT_TRUE(m_windows.SkinAlive());
+    EXPECT_EQ(m_windows.ExitRequests(), 0);
+    PumpUntil(1000, [] { return false; });
+    EXPECT_TRUE(UpdaterStarts().empty());
+}
+
+TEST(UpdaterCommandLineTest, TakesTheWholeHandOverPathUnquoted) {
+    // Wide text through the framework's printf, blanks and letters beyond ASCII included.
+    EXPECT_EQ(
+        UpdaterCommandLine(L"C:\\Spiele\\Zorvane \u00e9t\u00e9\\Launcher Updater\\ud_data.txt"),
+        L"RUNDLL32.EXE .\\updater.dll,_ExternalUpdate@16 "
+        L"C:\\Spiele\\Zorvane \u00e9t\u00e9\\Launcher Updater\\ud_data.txt");
+}
+
+} // namespace
