@@ -47,6 +47,9 @@ void CUpdateWorker::CheckForUpdate() {
         ShowStart();
         return;
     }
+    // What an earlier run left (a version file, half a package, a hand-over) is never
+    // read as this server's answer nor handed to the updater.
+    ClearFolder(folder.c_str());
 
     if (SUCCEEDED(
             DownloadToFile(m_engine.m_strVersionZipUrl, m_engine.m_strVersionZipPath, true))) {

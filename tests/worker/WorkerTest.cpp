@@ -125,6 +125,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadyRoad{"UnreadableArchive", nullptr, nullptr, "this is no zip archive"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(WorkerTest, AnEarlierRunsVersionFileIsNotTakenForTheServersAnswer) {
+    WriteFile(UpdateFolder() / "fileVersion.txt", "3.0.0.5\r\n");
+    ASSERT_TRUE(BuildZip(m_site / "fileversion.zip", {{"readme.txt", "no version here"}}));
+    PublishPackage();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_FALSE(fs::exists(UpdateFolder()));
+    EXPECT_EQ(m_server.RequestLog().find("Zorvane.zip"), std::string::npos);
+    EXPECT_TRUE(m_windows.SkinAlive());
+}
+
 TEST_F(WorkerTest, NoServerListeningShowsStart) {
     PublishVersion("3.0.0.5\r\n");
     // A port that nobody listens on: the connection is refused.
@@ -144,6 +155,9 @@ std::string HandOverLines(const fs::path& exeDir, const std::string& restart) {
 TEST_F(WorkerTest, NewerVersionUnpacksThePackageAndHandsOverToTheUpdater) {
     PublishVersion("3.0.1.0\r\n");
     PublishPackage();
+    // An earlier run's leftovers are not handed to the updater with the package.
+    WriteFile(UpdateFolder() / "stale.dll", "stale");
+    WriteFile(UpdateFolder() / "data" / "old.txt", "old");
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.ExitRequests() > 0; }));
     EXPECT_FALSE(m_windows.SkinAlive());
