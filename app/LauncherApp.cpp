@@ -2,9 +2,8 @@
 #include "launcher/LauncherSkinDlg.h"
 #include "res/resource.h"
 #include <commctrl.h>
-#include <gdiplus.h>
 
-ULONG_PTR g_gdiplusToken = 0;
+CGdiplusSession g_gdiplusToken;
 
 BOOL CLauncherApp::InitInstance() {
     // A second copy hands over and ends here: no window, no GDI+.
@@ -14,12 +13,7 @@ BOOL CLauncherApp::InitInstance() {
     ::InitCommonControls();
     CWinAppEx::InitInstance(static_cast<LPCWSTR>(nullptr));
 
-    Gdiplus::GdiplusStartupInput input;
-    input.GdiplusVersion = 1;
-    input.DebugEventCallback = nullptr;
-    input.SuppressBackgroundThread = FALSE;
-    input.SuppressExternalCodecs = FALSE;
-    Gdiplus::GdiplusStartup(&g_gdiplusToken, &input, nullptr);
+    g_gdiplusToken = StartGdiplus();
 
     SetRegistryKey(kRegistryKeyName);
 
@@ -32,7 +26,6 @@ BOOL CLauncherApp::InitInstance() {
 }
 
 int CLauncherApp::ExitInstance() {
-    if (g_gdiplusToken)
-        Gdiplus::GdiplusShutdown(g_gdiplusToken);
+    g_gdiplusToken.Close();
     return CWinAppEx::ExitInstance();
 }

@@ -1,4 +1,5 @@
 #include "app/WinAppEx.h"
+#include "base/Handle.h"
 #include "framework/Wnd.h"
 
 CWinAppEx::~CWinAppEx() {
@@ -60,22 +61,20 @@ BOOL CWinAppEx::NotifyFirstInstance(WPARAM wParam, LPARAM lParam) {
 BOOL CWinAppEx::EnableProcessPrivilege(LPCWSTR name, BOOL enable) {
     if (::GetVersion() & 0x80000000u)
         return FALSE;
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    CKernelHandle token;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                            token.Receive()))
         return FALSE;
     TOKEN_PRIVILEGES privileges{};
-    if (!::LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid)) {
-        ::CloseHandle(token);
+    if (!::LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid))
         return FALSE;
-    }
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
     ::SetLastError(ERROR_SUCCESS);
     // ERROR_NOT_ALL_ASSIGNED comes with a non-zero result, so both must be checked.
-    const BOOL adjusted = ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-    const BOOL ok = adjusted && ::GetLastError() == ERROR_SUCCESS;
-    ::CloseHandle(token);
-    return ok;
+    const BOOL adjusted =
+        ::AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
+    return adjusted && ::GetLastError() == ERROR_SUCCESS;
 }
 
 BOOL CWinAppEx::PreTranslateMessage(MSG* msg) {

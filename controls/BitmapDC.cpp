@@ -1,6 +1,6 @@
 #include "controls/BitmapDC.h"
 
-BOOL CBitmapDC::Create(CDC* compatible, int cx, int cy) {
+BOOL CBitmapDC::Create(const CDCHandle* compatible, int cx, int cy) {
     Release();
     if (!m_dc.CreateCompatibleDC(compatible))
         return FALSE;
@@ -8,14 +8,12 @@ BOOL CBitmapDC::Create(CDC* compatible, int cx, int cy) {
         m_dc.DeleteDC();
         return FALSE;
     }
-    m_hOldBitmap = m_dc.SelectObject(m_bitmap);
+    m_selection = CSelectObject(m_dc.GetSafeHdc(), m_bitmap.GetSafeHandle());
     return TRUE;
 }
 
 void CBitmapDC::Release() {
-    if (m_hOldBitmap)
-        m_dc.SelectObject(m_hOldBitmap);
-    m_hOldBitmap = nullptr;
+    m_selection.Restore();
     m_bitmap.DeleteObject();
     m_dc.DeleteDC();
 }

@@ -6,13 +6,12 @@
 class CBitmapDC {
 public:
     CBitmapDC() = default;
-    ~CBitmapDC() { Release(); }
     CBitmapDC(const CBitmapDC&) = delete;
     CBitmapDC& operator=(const CBitmapDC&) = delete;
 
     // Makes a context compatible with `compatible` holding a compatible bitmap of cx by cy;
     // FALSE (and nothing held) when either cannot be made.
-    BOOL Create(CDC* compatible, int cx, int cy);
+    BOOL Create(const CDCHandle* compatible, int cx, int cy);
     // Deselects and deletes the bitmap, then the context.
     void Release();
 
@@ -22,5 +21,5 @@ public:
 private:
     CDC m_dc;
     CBitmap m_bitmap;
-    HGDIOBJ m_hOldBitmap = nullptr;
+    CSelectObject m_selection; // undone before the bitmap and the context go
 };

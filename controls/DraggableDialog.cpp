@@ -3,23 +3,15 @@
 CDraggableDialog::CDraggableDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : CDialog(nIDTemplate, pParentWnd) {}
 
-BOOL CDraggableDialog::OnInitDialog() {
-    CDialog::OnInitDialog();
-    return TRUE;
-}
-
 LRESULT CDraggableDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
         OnLButtonDown(static_cast<UINT>(wParam), CPoint(lParam));
         return 0;
     case WM_ERASEBKGND: {
-        CDC dc(reinterpret_cast<HDC>(wParam));
+        CDCHandle dc(reinterpret_cast<HDC>(wParam));
         return OnEraseBkgnd(&dc);
     }
-    case WM_SIZE:
-        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-        return 0;
     default:
         return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -32,10 +24,6 @@ void CDraggableDialog::OnLButtonDown(UINT, CPoint point) {
     Default();
 }
 
-BOOL CDraggableDialog::OnEraseBkgnd(CDC*) {
+BOOL CDraggableDialog::OnEraseBkgnd(CDCHandle*) {
     return static_cast<BOOL>(Default());
-}
-
-void CDraggableDialog::OnSize(UINT, int, int) {
-    Default();
 }

@@ -6,10 +6,7 @@
 class CDraggableDialog : public CDialog {
 public:
     CDraggableDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    ~CDraggableDialog() override = default;
 
-    // The base's set-up (data exchange); returns TRUE so the system focuses the first control.
-    BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
@@ -17,9 +14,7 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     // Returns the default processing's result (non-zero: the background is erased). A dialog
     // that paints its own background overrides this and calls it when it cannot paint.
-    virtual BOOL OnEraseBkgnd(CDC* pDC);
-    // Default processing only.
-    void OnSize(UINT nType, int cx, int cy);
+    virtual BOOL OnEraseBkgnd(CDCHandle* pDC);
 
 private:
     BOOL m_bDragAnywhere = TRUE;

@@ -1,8 +1,8 @@
 #include "controls/HoverButton.h"
 #include <commctrl.h>
 #include "controls/MemDC.h"
-#include "translucent/GdiplusDraw.h"
-#include "translucent/ResourceBitmap.h"
+#include "imaging/GdiplusDraw.h"
+#include "imaging/ResourceBitmap.h"
 
 namespace {
 
@@ -74,19 +74,19 @@ LRESULT CHoverButton::OnMouseLeave() {
     return 0;
 }
 
-HBRUSH CHoverButton::CtlColor(CDC* pDC, UINT) {
+HBRUSH CHoverButton::CtlColor(CDCHandle* pDC, UINT) {
     if (!m_bReady && m_pFace && m_pFace->m_pBitmap)
         ComposeLooks(pDC);
     return nullptr;
 }
 
-BOOL CHoverButton::MakeLook(CBitmapDC& look, CDC* source, int cx, int cy) {
+BOOL CHoverButton::MakeLook(CBitmapDC& look, CDCHandle* source, int cx, int cy) {
     if (!look.Create(source, cx, cy))
         return FALSE;
     return look.GetDC()->BitBlt(0, 0, cx, cy, source, 0, 0, SRCCOPY);
 }
 
-void CHoverButton::ComposeLooks(CDC* pDC) {
+void CHoverButton::ComposeLooks(CDCHandle* pDC) {
     CRect client;
     GetClientRect(client);
     const int cx = client.Width(), cy = client.Height();
@@ -144,6 +144,6 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
         return;
     CRect client;
     GetClientRect(client);
-    CDC dc(lpDIS->hDC);
+    CDCHandle dc(lpDIS->hDC);
     dc.BitBlt(0, 0, client.Width(), client.Height(), m_pCurrent->GetDC(), 0, 0, SRCCOPY);
 }

@@ -27,7 +27,7 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Reflected colour request sent before each paint: composes the looks the first time;
     // always returns null (not handled), so the parent's own answer applies.
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override;
+    HBRUSH CtlColor(CDCHandle* pDC, UINT nCtlColor) override;
 
 protected:
     // Asks for hover and leave notifications; the caller then runs the default processing.
@@ -38,8 +38,8 @@ protected:
     LRESULT OnMouseLeave();
 
 private:
-    void ComposeLooks(CDC* pDC);
-    BOOL MakeLook(CBitmapDC& look, CDC* source, int cx, int cy);
+    void ComposeLooks(CDCHandle* pDC);
+    BOOL MakeLook(CBitmapDC& look, CDCHandle* source, int cx, int cy);
 
     std::unique_ptr<CResourceBitmap> m_pFace;
     BOOL m_bHover = FALSE;

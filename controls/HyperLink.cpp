@@ -7,11 +7,6 @@ constexpr int kKeepItalic = -1;
 
 } // namespace
 
-CHyperLink::~CHyperLink() {
-    if (m_hLinkCursor)
-        ::DestroyCursor(m_hLinkCursor);
-}
-
 void CHyperLink::SetLinkColours(COLORREF crLink, COLORREF crVisited, COLORREF crHover) {
     m_crLink = crLink;
     m_crVisited = crVisited;
@@ -48,19 +43,18 @@ void CHyperLink::BuildFonts(int nHeight, int nWeight, int italic) {
 }
 
 void CHyperLink::LoadHandCursor() {
-    if (!m_bHandCursor || m_hLinkCursor)
+    if (!m_bHandCursor || m_linkCursor)
         return;
     wchar_t path[MAX_PATH + 16] = {};
     const UINT n = ::GetWindowsDirectoryW(path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return;
     ::lstrcatW(path, L"\\winhlp32.exe");
-    if (HMODULE module = ::LoadLibraryW(path)) {
-        // The cursor belongs to the module; keep a copy that outlives it.
-        if (HCURSOR cursor = ::LoadCursorW(module, MAKEINTRESOURCEW(kHandCursorId)))
-            m_hLinkCursor = static_cast<HCURSOR>(::CopyIcon(cursor));
-        ::FreeLibrary(module);
-    }
+    CModule module(::LoadLibraryW(path));
+    // The cursor belongs to the module; keep a copy that outlives it.
+    if (HCURSOR cursor =
+            module ? ::LoadCursorW(module.Get(), MAKEINTRESOURCEW(kHandCursorId)) : nullptr)
+        m_linkCursor.Attach(static_cast<HCURSOR>(::CopyIcon(cursor)));
 }
 
 void CHyperLink::PreSubclassWindow() {
@@ -72,12 +66,6 @@ void CHyperLink::PreSubclassWindow() {
         Invalidate();
     }
     CStatic::PreSubclassWindow();
-}
-
-BOOL CHyperLink::DestroyWindow() {
-    if (m_hWnd)
-        KillTimer(kHoverTimerId);
-    return CStatic::DestroyWindow();
 }
 
 LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -100,16 +88,16 @@ LRESULT CHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-HBRUSH CHyperLink::CtlColor(CDC* pDC, UINT) {
+HBRUSH CHyperLink::CtlColor(CDCHandle* pDC, UINT) {
     pDC->SetTextColor(m_bOverControl ? m_crHover : m_crLink);
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
 BOOL CHyperLink::OnSetCursor() {
-    if (!m_hLinkCursor)
+    if (!m_linkCursor)
         return FALSE;
-    ::SetCursor(m_hLinkCursor);
+    ::SetCursor(m_linkCursor.Get());
     return TRUE;
 }
 

@@ -2,12 +2,14 @@
 // it, another colour while the pointer is over it, optionally the hand cursor. Clicks reach
 // the parent as STN_CLICKED; the parent decides what a click does.
 #pragma once
+#include "base/Handle.h"
 #include "framework/Controls.h"
 
 class CHyperLink : public CStatic {
 public:
-    CHyperLink() = default;
-    ~CHyperLink() override;
+    // How often the label looks whether the pointer has left it, while it is over it.
+    static constexpr UINT_PTR kHoverTimerId = 100;
+    static constexpr UINT kHoverTimerMs = 100;
 
     // Set before SetLinkFont (or before attaching) for the hand cursor; later has no effect.
     bool m_bHandCursor = false;
@@ -21,12 +23,10 @@ public:
 
     // Adds SS_NOTIFY so clicks are reported, builds the default fonts, loads the hand cursor.
     void PreSubclassWindow() override;
-    // Stops the hover timer before the window goes.
-    BOOL DestroyWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Reflected colour request: sets the text colour of the current state and a transparent
     // background; returns the hollow stock brush (handled), so only the text is painted.
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override;
+    HBRUSH CtlColor(CDCHandle* pDC, UINT nCtlColor) override;
 
 protected:
     // TRUE with the hand cursor set; FALSE (and no default processing) without one.
@@ -43,9 +43,6 @@ private:
     void BuildFonts(int nHeight, int nWeight, int italic);
     void LoadHandCursor();
 
-    static constexpr UINT_PTR kHoverTimerId = 100;
-    static constexpr UINT kHoverTimerMs = 100;
-
     COLORREF m_crLink = RGB(0, 0, 238);
     COLORREF m_crVisited = RGB(85, 26, 139);
     COLORREF m_crHover = RGB(255, 0, 0);
@@ -53,5 +50,5 @@ private:
     BOOL m_bUnderlineOnHover = TRUE;
     CFont m_fontNormal;
     CFont m_fontUnderline;
-    HCURSOR m_hLinkCursor = nullptr;
+    CCursor m_linkCursor; // a copy, destroyed with the label
 };

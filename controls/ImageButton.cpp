@@ -98,7 +98,7 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-HBRUSH CImageButton::CtlColor(CDC*, UINT) {
+HBRUSH CImageButton::CtlColor(CDCHandle*, UINT) {
     return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
@@ -174,7 +174,7 @@ void CImageButton::EndHover() {
 }
 
 void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
-    CDC dc(lpDIS->hDC);
+    CDCHandle dc(lpDIS->hDC);
     m_bIsPressed = (lpDIS->itemState & ODS_SELECTED) != 0;
     m_bIsFocused = (lpDIS->itemState & ODS_FOCUS) != 0;
     m_bIsDisabled = (lpDIS->itemState & ODS_DISABLED) != 0;
@@ -196,7 +196,7 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
         DrawCaption(&dc, caption, captionRect);
 }
 
-DWORD CImageButton::PaintBackground(CDC* pDC, RECT* rc) {
+DWORD CImageButton::PaintBackground(CDCHandle* pDC, RECT* rc) {
     COLORREF colour = m_crColors[BkIdle];
     if (m_bHover || m_bIsPressed)
         colour = m_crColors[BkActive];
@@ -208,7 +208,7 @@ DWORD CImageButton::PaintBackground(CDC* pDC, RECT* rc) {
     return 0;
 }
 
-DWORD CImageButton::PaintFrame(CDC* pDC, RECT* rc) {
+DWORD CImageButton::PaintFrame(CDCHandle* pDC, RECT* rc) {
     const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     if (m_bIsPressed)
@@ -218,7 +218,7 @@ DWORD CImageButton::PaintFrame(CDC* pDC, RECT* rc) {
     return 0;
 }
 
-void CImageButton::DrawImage(CDC* pDC, const CMaskedBitmap& image, const CRect& item,
+void CImageButton::DrawImage(CDCHandle* pDC, const CMaskedBitmap& image, const CRect& item,
                              bool noCaption, CRect* caption) const {
     const int w = image.Width(), h = image.Height();
     int left = item.left;
@@ -239,7 +239,7 @@ void CImageButton::DrawImage(CDC* pDC, const CMaskedBitmap& image, const CRect& 
     pDC->SetTextColor(oldText);
 }
 
-void CImageButton::DrawCaption(CDC* pDC, const CString& text, CRect rc) const {
+void CImageButton::DrawCaption(CDCHandle* pDC, const CString& text, CRect rc) const {
     if (m_bIsPressed)
         rc.OffsetRect(1, 1);
     CRect measured = rc;

@@ -24,13 +24,13 @@ public:
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Reflected colour request: the hollow stock brush (handled), no colours set.
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override;
+    HBRUSH CtlColor(CDCHandle* pDC, UINT nCtlColor) override;
 
 protected:
     // Fills `rc` with the background colour of the current state; returns 0.
-    virtual DWORD PaintBackground(CDC* pDC, RECT* rc);
+    virtual DWORD PaintBackground(CDCHandle* pDC, RECT* rc);
     // Draws the one-pixel frame on the edge of `rc`, sunken while pressed; returns 0.
-    virtual DWORD PaintFrame(CDC* pDC, RECT* rc);
+    virtual DWORD PaintFrame(CDCHandle* pDC, RECT* rc);
 
     // Handlers. Each runs the default processing where noted; none consumes more than it says.
     // Hover start or end after the default processing.
@@ -51,9 +51,9 @@ private:
 
     void EndHover();
     void FreeBitmaps();
-    void DrawImage(CDC* pDC, const CMaskedBitmap& image, const CRect& item, bool noCaption,
+    void DrawImage(CDCHandle* pDC, const CMaskedBitmap& image, const CRect& item, bool noCaption,
                    CRect* caption) const;
-    void DrawCaption(CDC* pDC, const CString& text, CRect rc) const;
+    void DrawCaption(CDCHandle* pDC, const CString& text, CRect rc) const;
 
     BOOL m_bHover = FALSE;
     BOOL m_bIsDefault = FALSE;

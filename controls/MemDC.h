@@ -8,16 +8,13 @@ class CMemDC : public CDC {
 public:
     // `rect` is in the target's logical coordinates; the empty rectangle means the target's
     // clip box. The surface's pixels start undefined: the first drawing must cover them.
-    CMemDC(CDC* pDC, CRect rect);
+    CMemDC(CDCHandle* pDC, CRect rect);
     // Copies the rectangle onto the target at the same place and releases the surface.
     ~CMemDC() override;
 
-    CMemDC(const CMemDC&) = delete;
-    CMemDC& operator=(const CMemDC&) = delete;
-
 private:
     CBitmap m_bitmap;
-    HGDIOBJ m_hOldObject = nullptr;
-    CDC* m_pDC;
+    CSelectObject m_selection; // undone before the bitmap and the context go
+    CDCHandle m_target;
     CRect m_rect;
 };

@@ -1,4 +1,5 @@
 #include "framework/CommandLine.h"
+#include <shellapi.h>
 
 void CCommandLineInfo::ParseParam(LPCWSTR param, BOOL bFlag, BOOL bLast) {
     if (bFlag)
@@ -46,4 +47,22 @@ void CCommandLineInfo::ParseLast(BOOL bLast) {
     if (m_nShellCommand == FileNew && !m_strFileName.IsEmpty())
         m_nShellCommand = FileOpen;
     m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
+}
+
+void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine) {
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(commandLine, &argc);
+    if (!argv)
+        return;
+    // The first word is the program itself.
+    for (int i = 1; i < argc; ++i) {
+        LPCWSTR param = argv[i];
+        const bool flag = param[0] == L'-' || param[0] == L'/';
+        if (flag)
+            ++param;
+        info.ParseParam(param, flag, i + 1 == argc);
+    }
+    if (argc <= 1)
+        info.ParseLast(TRUE);
+    ::LocalFree(argv);
 }

@@ -33,3 +33,6 @@ private:
     void ParseParamFlag(LPCWSTR param);
     void ParseParamNotFlag(LPCWSTR param);
 };
+
+// Parses a whole command line (program name first) the way CWinApp::ParseCommandLine does.
+void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine);

@@ -27,11 +27,10 @@ HWND CDialog::CreateFromTemplate(HWND owner) {
     auto* tmpl = data ? static_cast<LPCDLGTEMPLATEW>(::LockResource(data)) : nullptr;
     if (!tmpl)
         return nullptr;
-    CCreateHook hook(this, MAKEINTRESOURCEW(0x8002)); // the dialog class, #32770
-    HWND hwnd = ::CreateDialogIndirectParamW(inst, tmpl, owner, DialogProc, 0);
-    if (!hwnd && m_hWnd && !::IsWindow(m_hWnd))
-        UnsubclassWindow();
-    return hwnd;
+    // The dialog class, #32770.
+    return CreateAttached(MAKEINTRESOURCEW(0x8002), [&] {
+        return ::CreateDialogIndirectParamW(inst, tmpl, owner, DialogProc, 0);
+    });
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {

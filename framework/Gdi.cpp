@@ -3,35 +3,17 @@
 
 BOOL CBitmap::LoadBitmap(UINT id) {
     Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
-    return m_hObject != nullptr;
+    return GetSafeHandle() != nullptr;
 }
 
-BOOL CDC::CreateCompatibleDC(HDC hdc) {
-    DeleteDC();
-    m_hDC = ::CreateCompatibleDC(hdc);
-    m_bOwned = m_hDC != nullptr;
-    return m_bOwned;
-}
-
-BOOL CDC::DeleteDC() {
-    if (!m_hDC)
-        return FALSE;
-    BOOL ok = TRUE;
-    if (m_bOwned)
-        ok = ::DeleteDC(m_hDC);
-    m_hDC = nullptr;
-    m_bOwned = false;
-    return ok;
-}
-
-void CDC::FillSolidRect(LPCRECT rc, COLORREF cr) {
+void CDCHandle::FillSolidRect(LPCRECT rc, COLORREF cr) {
     // ExtTextOut with an opaque rectangle fills without making a brush.
     const COLORREF old = ::SetBkColor(m_hDC, cr);
     ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, rc, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, old);
 }
 
-void CDC::Draw3dRect(LPCRECT rc, COLORREF topLeft, COLORREF bottomRight) {
+void CDCHandle::Draw3dRect(LPCRECT rc, COLORREF topLeft, COLORREF bottomRight) {
     const int x = rc->left, y = rc->top;
     const int cx = rc->right - rc->left, cy = rc->bottom - rc->top;
     RECT r{x, y, x + cx - 1, y + 1};
@@ -42,4 +24,16 @@ void CDC::Draw3dRect(LPCRECT rc, COLORREF topLeft, COLORREF bottomRight) {
     FillSolidRect(&r, bottomRight);
     r = {x, y + cy - 1, x + cx, y + cy};
     FillSolidRect(&r, bottomRight);
+}
+
+BOOL CDC::CreateCompatibleDC(HDC hdc) {
+    DeleteDC();
+    m_hDC = ::CreateCompatibleDC(hdc);
+    return m_hDC != nullptr;
+}
+
+BOOL CDC::DeleteDC() {
+    if (!m_hDC)
+        return FALSE;
+    return ::DeleteDC(Detach());
 }

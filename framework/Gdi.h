@@ -1,66 +1,50 @@
-// GDI wrappers. Owning objects are move-only and release in their destructors; they
-// never turn into raw handles by themselves: ask for the handle with GetSafeHandle().
+// GDI wrappers. Owning objects are move-only and release in their destructors; they never
+// turn into raw handles by themselves: ask for the handle with GetSafeHandle() or
+// GetSafeHdc(). Whether a device context is owned is a fact of its type: CDCHandle borrows
+// one, CDC owns one it made, and the paint and client contexts give theirs back the
+// way they were obtained.
 #pragma once
 #include <windows.h>
 #include <utility>
+#include "base/Handle.h"
 #include "framework/Types.h"
+
+using CGdiObjectHandle = CHandle<CNullHandleTraits<HGDIOBJ, ::DeleteObject>>;
 
 class CGdiObject {
 public:
     CGdiObject() = default;
-    explicit CGdiObject(HGDIOBJ owned) : m_hObject(owned) {}
-    CGdiObject(CGdiObject&& o) noexcept : m_hObject(std::exchange(o.m_hObject, nullptr)) {}
-    CGdiObject& operator=(CGdiObject&& o) noexcept {
-        if (this != &o)
-            Attach(o.Detach());
-        return *this;
-    }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
-    virtual ~CGdiObject() { DeleteObject(); }
+    explicit CGdiObject(HGDIOBJ owned) : m_object(owned) {}
+    CGdiObject(CGdiObject&&) noexcept = default;
+    CGdiObject& operator=(CGdiObject&&) noexcept = default;
+    virtual ~CGdiObject() = default;
 
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    HGDIOBJ GetSafeHandle() const { return m_object.Get(); }
     // Takes ownership; whatever was held before is deleted.
-    void Attach(HGDIOBJ h) {
-        DeleteObject();
-        m_hObject = h;
-    }
-    HGDIOBJ Detach() { return std::exchange(m_hObject, nullptr); }
-    BOOL DeleteObject() {
-        if (!m_hObject)
-            return FALSE;
-        return ::DeleteObject(std::exchange(m_hObject, nullptr));
-    }
+    void Attach(HGDIOBJ h) { m_object.Attach(h); }
+    HGDIOBJ Detach() { return m_object.Detach(); }
+    BOOL DeleteObject() { return m_object.IsValid() && m_object.Close(); }
 
-protected:
-    HGDIOBJ m_hObject = nullptr;
+private:
+    CGdiObjectHandle m_object;
 };
 
 class CBrush : public CGdiObject {
 public:
     BOOL CreateSolidBrush(COLORREF cr) {
         Attach(::CreateSolidBrush(cr));
-        return m_hObject != nullptr;
+        return GetSafeHandle() != nullptr;
     }
-    HBRUSH Handle() const { return static_cast<HBRUSH>(m_hObject); }
-};
-
-class CPen : public CGdiObject {
-public:
-    BOOL CreatePen(int style, int width, COLORREF cr) {
-        Attach(::CreatePen(style, width, cr));
-        return m_hObject != nullptr;
-    }
-    HPEN Handle() const { return static_cast<HPEN>(m_hObject); }
+    HBRUSH Handle() const { return static_cast<HBRUSH>(GetSafeHandle()); }
 };
 
 class CFont : public CGdiObject {
 public:
     BOOL CreateFontIndirect(const LOGFONTW* lf) {
         Attach(::CreateFontIndirectW(lf));
-        return m_hObject != nullptr;
+        return GetSafeHandle() != nullptr;
     }
-    HFONT Handle() const { return static_cast<HFONT>(m_hObject); }
+    HFONT Handle() const { return static_cast<HFONT>(GetSafeHandle()); }
 };
 
 class CBitmap : public CGdiObject {
@@ -68,63 +52,53 @@ public:
     BOOL LoadBitmap(UINT id);
     BOOL CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
         Attach(::CreateCompatibleBitmap(hdc, cx, cy));
-        return m_hObject != nullptr;
+        return GetSafeHandle() != nullptr;
     }
-    HBITMAP Handle() const { return static_cast<HBITMAP>(m_hObject); }
+    HBITMAP Handle() const { return static_cast<HBITMAP>(GetSafeHandle()); }
     BOOL GetBitmap(BITMAP* bm) const {
-        return m_hObject && ::GetObjectW(m_hObject, sizeof(BITMAP), bm) == sizeof(BITMAP);
+        return GetSafeHandle() &&
+               ::GetObjectW(GetSafeHandle(), sizeof(BITMAP), bm) == sizeof(BITMAP);
     }
 };
 
 class CRgn : public CGdiObject {
 public:
-    HRGN Handle() const { return static_cast<HRGN>(m_hObject); }
+    HRGN Handle() const { return static_cast<HRGN>(GetSafeHandle()); }
 };
 
-// Selects an object into a context for one scope and puts the previous one back.
-class CSelectObject {
+// Keeps an object selected into a context and puts back the one it displaced when it goes,
+// which must happen before either the object or the context is deleted (declare it after
+// both). Empty when nothing was selected.
+struct CSelectionTraits {
+    struct Type {
+        HDC dc;
+        HGDIOBJ displaced;
+    };
+    static constexpr Type Invalid() { return {nullptr, nullptr}; }
+    static bool IsValid(const Type& s) { return s.displaced != nullptr; }
+    static bool Close(const Type& s) { return ::SelectObject(s.dc, s.displaced) != nullptr; }
+};
+
+class CSelectObject : public CHandle<CSelectionTraits> {
 public:
+    CSelectObject() = default;
     CSelectObject(HDC hdc, HGDIOBJ obj)
-        : m_hdc(hdc), m_old(obj ? ::SelectObject(hdc, obj) : nullptr) {}
-    ~CSelectObject() {
-        if (m_old)
-            ::SelectObject(m_hdc, m_old);
-    }
-    CSelectObject(const CSelectObject&) = delete;
-    CSelectObject& operator=(const CSelectObject&) = delete;
+        : CHandle(Type{hdc, hdc && obj ? ::SelectObject(hdc, obj) : nullptr}) {}
 
-private:
-    HDC m_hdc;
-    HGDIOBJ m_old;
+    // True when the selection took place (and will be undone).
+    bool IsSelected() const { return IsValid(); }
+    void Restore() { Close(); }
 };
 
-// A device context. Made by CreateCompatibleDC it owns its handle and deletes it;
-// attached to a handle someone else made (a draw request's context) it only borrows it.
-// The paint, client and window contexts below release theirs the way they were obtained.
-class CDC {
+// A device context someone else made and releases (a draw request's, a paint's): a plain
+// value with the drawing calls. Every context type below is one, so a CDCHandle* parameter
+// takes them all.
+class CDCHandle {
 public:
-    CDC() = default;
-    explicit CDC(HDC borrowed) : m_hDC(borrowed) {}
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
-    virtual ~CDC() {
-        if (m_bOwned && m_hDC)
-            ::DeleteDC(m_hDC);
-    }
+    CDCHandle() = default;
+    explicit CDCHandle(HDC hdc) : m_hDC(hdc) {}
 
     HDC GetSafeHdc() const { return m_hDC; }
-    BOOL CreateCompatibleDC(CDC* pDC) { return CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr); }
-    BOOL CreateCompatibleDC(HDC hdc);
-    BOOL DeleteDC();
-    void Attach(HDC borrowed) {
-        DeleteDC();
-        m_hDC = borrowed;
-    }
-    HDC Detach() {
-        m_bOwned = false;
-        return std::exchange(m_hDC, nullptr);
-    }
-
     HGDIOBJ SelectObject(HGDIOBJ obj) { return ::SelectObject(m_hDC, obj); }
     HGDIOBJ SelectObject(const CGdiObject& obj) {
         return ::SelectObject(m_hDC, obj.GetSafeHandle());
@@ -132,12 +106,8 @@ public:
     COLORREF SetTextColor(COLORREF cr) { return ::SetTextColor(m_hDC, cr); }
     COLORREF SetBkColor(COLORREF cr) { return ::SetBkColor(m_hDC, cr); }
     int SetBkMode(int mode) { return ::SetBkMode(m_hDC, mode); }
-    BOOL BitBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, DWORD rop) {
+    BOOL BitBlt(int x, int y, int w, int h, const CDCHandle* src, int xs, int ys, DWORD rop) {
         return ::BitBlt(m_hDC, x, y, w, h, src ? src->m_hDC : nullptr, xs, ys, rop);
-    }
-    BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, int ws, int hs,
-                    DWORD rop) {
-        return ::StretchBlt(m_hDC, x, y, w, h, src ? src->m_hDC : nullptr, xs, ys, ws, hs, rop);
     }
     void FillSolidRect(LPCRECT rc, COLORREF cr);
     void FillRect(LPCRECT rc, HBRUSH br) { ::FillRect(m_hDC, rc, br); }
@@ -148,50 +118,67 @@ public:
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
     int GetClipBox(LPRECT rc) const { return ::GetClipBox(m_hDC, rc); }
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-    int SaveDC() { return ::SaveDC(m_hDC); }
-    BOOL RestoreDC(int saved) { return ::RestoreDC(m_hDC, saved); }
     CPoint SetWindowOrg(int x, int y) {
         POINT old{};
         ::SetWindowOrgEx(m_hDC, x, y, &old);
         return CPoint(old.x, old.y);
     }
-    CPoint GetWindowOrg() const {
-        POINT p{};
-        ::GetWindowOrgEx(m_hDC, &p);
-        return CPoint(p.x, p.y);
-    }
 
 protected:
     HDC m_hDC = nullptr;
-    bool m_bOwned = false;
 };
 
-class CPaintDC : public CDC {
+// A memory context this program made, deleted when the owner goes.
+class CDC : public CDCHandle {
+public:
+    CDC() = default;
+    CDC(CDC&& o) noexcept : CDCHandle(o.Detach()) {}
+    CDC& operator=(CDC&& o) noexcept {
+        if (this != &o) {
+            DeleteDC();
+            m_hDC = o.Detach();
+        }
+        return *this;
+    }
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+    virtual ~CDC() { DeleteDC(); }
+
+    // Deletes what is held, then makes a memory context compatible with `dc` (null: the
+    // screen); FALSE when none could be made.
+    BOOL CreateCompatibleDC(const CDCHandle* dc) {
+        return CreateCompatibleDC(dc ? dc->GetSafeHdc() : nullptr);
+    }
+    BOOL CreateCompatibleDC(HDC hdc);
+    BOOL DeleteDC();
+    // Gives up ownership; the caller deletes the context.
+    HDC Detach() { return std::exchange(m_hDC, nullptr); }
+};
+
+// The context of one WM_PAINT, between BeginPaint and EndPaint.
+class CPaintDC : public CDCHandle {
 public:
     explicit CPaintDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
-    ~CPaintDC() override {
-        ::EndPaint(m_hWnd, &m_ps);
-        m_hDC = nullptr;
-    }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
     PAINTSTRUCT m_ps{};
 
 private:
     HWND m_hWnd;
 };
 
-// A context borrowed from a window (its client area or the whole window) and given back to it.
-template <HDC(WINAPI* Get)(HWND)> class CWindowContextDC : public CDC {
+// A window's client-area context, borrowed with GetDC and given back with ReleaseDC.
+class CClientDC : public CDCHandle {
 public:
-    explicit CWindowContextDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = Get(hwnd); }
-    ~CWindowContextDC() override {
+    explicit CClientDC(HWND hwnd) : m_hWnd(hwnd) { m_hDC = ::GetDC(hwnd); }
+    CClientDC(const CClientDC&) = delete;
+    CClientDC& operator=(const CClientDC&) = delete;
+    ~CClientDC() {
         if (m_hDC)
             ::ReleaseDC(m_hWnd, m_hDC);
-        m_hDC = nullptr;
     }
 
 private:
     HWND m_hWnd;
 };
-
-using CClientDC = CWindowContextDC<::GetDC>;
-using CWindowDC = CWindowContextDC<::GetWindowDC>;

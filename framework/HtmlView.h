@@ -6,7 +6,7 @@
 // single-threaded apartment) before Create, keep it until the view's window is destroyed,
 // and dispatch its window messages: the control loads pages through them.
 #pragma once
-#include "framework/ComPtr.h"
+#include "base/ComPtr.h"
 #include "framework/HtmlSite.h"
 #include "framework/Wnd.h"
 #include <exdisp.h>

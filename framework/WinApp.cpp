@@ -1,7 +1,6 @@
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
 #include <process.h>
-#include <shellapi.h>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -140,29 +139,10 @@ void CWinApp::SetRegistryKey(LPCWSTR key) {
     // Only the name is kept: the launcher stores nothing under it.
     m_registryKey = key ? key : L"";
     m_pszRegistryKey = m_registryKey.c_str();
-    m_pszProfileName = m_pszAppName;
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
     AfxParseCommandLine(info, ::GetCommandLineW());
-}
-
-void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine) {
-    int argc = 0;
-    LPWSTR* argv = ::CommandLineToArgvW(commandLine, &argc);
-    if (!argv)
-        return;
-    // The first word is the program itself.
-    for (int i = 1; i < argc; ++i) {
-        LPCWSTR param = argv[i];
-        const bool flag = param[0] == L'-' || param[0] == L'/';
-        if (flag)
-            ++param;
-        info.ParseParam(param, flag, i + 1 == argc);
-    }
-    if (argc <= 1)
-        info.ParseLast(TRUE);
-    ::LocalFree(argv);
 }
 
 CWinApp* AfxGetApp() {
@@ -195,12 +175,10 @@ BOOL AfxPreTranslateMessage(MSG* msg) {
     return CWnd::WalkPreTranslateTree(nullptr, msg);
 }
 
-BOOL AfxWinInit(HINSTANCE instance, HINSTANCE, LPWSTR cmdLine, int cmdShow) {
+BOOL AfxWinInit(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     if (!g_app)
         return FALSE;
     g_app->m_hInstance = instance;
-    g_app->m_lpCmdLine = cmdLine;
-    g_app->m_nCmdShow = cmdShow;
     g_app->m_nThreadID = ::GetCurrentThreadId();
     return TRUE;
 }

@@ -24,7 +24,6 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
 
     DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
-    BOOL SetThreadPriority(int priority) { return ::SetThreadPriority(m_hThread, priority); }
 
     // Runs a modal loop for `hwnd` while *continueFlag is set and the window exists.
     // WM_QUIT ends it and is posted again for the loops outside.
@@ -57,15 +56,10 @@ public:
 
     void SetRegistryKey(LPCWSTR key);
     void ParseCommandLine(CCommandLineInfo& info);
-    // The framework's default help command; this application has no help content.
-    void OnHelp() {}
 
     LPCWSTR m_pszAppName = nullptr;
     LPCWSTR m_pszRegistryKey = nullptr;
-    LPCWSTR m_pszProfileName = nullptr;
     HINSTANCE m_hInstance = nullptr;
-    LPWSTR m_lpCmdLine = nullptr;
-    int m_nCmdShow = SW_SHOWNORMAL;
 
 private:
     friend BOOL AfxWinInit(HINSTANCE, HINSTANCE, LPWSTR, int);
@@ -87,7 +81,5 @@ BOOL AfxPreTranslateMessage(MSG* msg);
 CWinThread* AfxBeginThread(AFX_THREADPROC proc, LPVOID param, int priority = THREAD_PRIORITY_NORMAL,
                            UINT stackSize = 0, DWORD createFlags = 0,
                            LPSECURITY_ATTRIBUTES security = nullptr);
-// Parses a whole command line (program name first) the way ParseCommandLine does.
-void AfxParseCommandLine(CCommandLineInfo& info, LPCWSTR commandLine);
 BOOL AfxWinInit(HINSTANCE instance, HINSTANCE prev, LPWSTR cmdLine, int cmdShow);
 int AfxWinMain(HINSTANCE instance, HINSTANCE prev, LPWSTR cmdLine, int cmdShow);

@@ -1,15 +1,19 @@
-// The window class of the framework. A CWnd is attached to its window through the
+// The window object of the framework. A CWnd is attached to its window through the
 // common-controls subclassing chain; one map from handles to objects serves lookups.
 // Each derived class overrides WindowProc, handles its messages in a switch that calls
 // On... members, and hands everything else to its base class; Default() runs the
 // window's own processing for the message being handled.
+//
+// Windows without an object of their own are reached through CWndHandle values (GetDlgItem,
+// GetParent), never through objects the framework would have to keep alive.
 #pragma once
 #include <windows.h>
 #include "framework/Gdi.h"
 #include "framework/String.h"
 #include "framework/Types.h"
+#include "framework/WndHandle.h"
 
-class CWnd {
+class CWnd : public CWndHandle {
 public:
     CWnd() = default;
     CWnd(const CWnd&) = delete;
@@ -18,13 +22,8 @@ public:
     // messages of the destruction never reach a half-destroyed object).
     virtual ~CWnd();
 
-    HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
-
-    // The object attached to a window, or null.
+    // The object attached to a window, or null. Valid while that window exists.
     static CWnd* FromHandlePermanent(HWND hwnd);
-    // The attached object, or else a borrowed wrapper kept for the thread (never subclassed).
-    static CWnd* FromHandle(HWND hwnd);
 
     // Attaches and routes the window's messages to this object. PreSubclassWindow runs
     // after the handle is known and before the first routed message.
@@ -32,6 +31,8 @@ public:
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
+    // Makes the window and attaches this object to it before its first message. FALSE when
+    // no window came of it; an object that deletes itself in PostNcDestroy may then be gone.
     BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
                   const RECT& rect, CWnd* parent, UINT id, LPVOID param = nullptr);
     virtual BOOL DestroyWindow();
@@ -48,97 +49,47 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
     // Called once the handle is attached and before any message is routed to this object.
     virtual void PreSubclassWindow() {}
-    // Called after the last message (WM_NCDESTROY), once the object is detached; it may delete
-    // this.
+    // Called after the last message (WM_NCDESTROY), once the object is detached and no handler
+    // of it is running; it may delete this.
     virtual void PostNcDestroy() {}
 
     // Parent side of commands and notifications: TRUE when handled (then nothing else runs).
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
-    // Colour requests; the default reflects the request to the control, then runs Default().
-    virtual HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // Colour request about `wnd` (a control, or this window itself): a brush answers it. The
+    // default reflects the request to the control's object, then runs Default().
+    virtual HBRUSH OnCtlColor(CDCHandle* pDC, CWndHandle wnd, UINT nCtlColor);
 
     // Control side: a notification or request the parent got about this control.
     // TRUE means this control answered it with *result and the parent does nothing more.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The one reflection: colour requests to CtlColor, draw requests to DrawItem, command
+    // notifications to OnReflectedCommand.
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // Reflected colour request: a brush answers it, null leaves it to the parent.
-    virtual HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    virtual HBRUSH CtlColor(CDCHandle* pDC, UINT nCtlColor);
+    // Reflected draw request of an owner-drawn control, which draws itself here; the
+    // request counts as answered (the default draws nothing).
+    virtual void DrawItem(LPDRAWITEMSTRUCT) {}
     // Reflected command notification code (BN_CLICKED, STN_CLICKED...): TRUE eats it.
     virtual BOOL OnReflectedCommand(UINT code, LRESULT* result);
 
     static BOOL WalkPreTranslateTree(HWND stop, MSG* msg);
 
-    // Thin forwards to the system.
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const {
-        return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));
-    }
-    // With flags other than 0 the frame is refreshed through SetWindowPos with those flags.
-    BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
-    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
-    BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
-    BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) {
-        return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
-    }
-    BOOL MoveWindow(int x, int y, int cx, int cy, BOOL repaint = TRUE) {
-        return ::MoveWindow(m_hWnd, x, y, cx, cy, repaint);
-    }
-    void GetWindowRect(LPRECT rc) const { ::GetWindowRect(m_hWnd, rc); }
-    void GetClientRect(LPRECT rc) const { ::GetClientRect(m_hWnd, rc); }
-    void ScreenToClient(LPRECT rc) const {
-        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(rc), 2);
-    }
-    void ScreenToClient(LPPOINT pt) const { ::ScreenToClient(m_hWnd, pt); }
-    void ClientToScreen(LPRECT rc) const {
-        ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(rc), 2);
-    }
-    void ClientToScreen(LPPOINT pt) const { ::ClientToScreen(m_hWnd, pt); }
-    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void InvalidateRect(LPCRECT rc, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rc, erase); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
-    CString GetWindowText() const;
-    CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    // The parent (or, for a pop-up, the owner), as an object; null when there is none.
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
-    HWND SetFocus() { return ::SetFocus(m_hWnd); }
-    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-        return ::SendMessageW(m_hWnd, msg, wp, lp);
-    }
-    BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-        return ::PostMessageW(m_hWnd, msg, wp, lp);
-    }
-    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) {
-        return ::SetTimer(m_hWnd, id, elapse, proc);
-    }
-    BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
-    HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
-    HICON SetIcon(HICON icon, BOOL big) {
-        return reinterpret_cast<HICON>(
-            SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
-    }
-    HFONT GetFont() const {
-        return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
-    }
-    void SetFont(HFONT font, BOOL redraw = TRUE) {
-        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
-    }
-
-    // Internal: attach a window that is being created (used by the creation hook).
-    void AttachCreated(HWND hwnd);
-
 protected:
+    // Makes this object's window with `create` while the creation hook is armed for
+    // `className` (see CCreateHook). Returns the window, or null when none came of it; once
+    // PostNcDestroy has run during the attempt, which may have deleted the object, nothing of
+    // it is touched any more and the result is null.
+    template <class Create> HWND CreateAttached(LPCWSTR className, Create create);
+
     // The message being handled, for Default().
     MSG m_curMsg{};
 
 private:
+    friend class CCreateHook;
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void AttachCreated(HWND hwnd);
     void Hook(HWND hwnd);
     void Unhook();
     void FinishDestroy();
@@ -146,10 +97,20 @@ private:
     bool m_bHooked = false;
     int m_nDepth = 0;
     bool m_bPostNcDestroyDue = false;
+    // Set by a creation in progress; told when PostNcDestroy is about to run.
+    bool* m_pDestroyedDuringCreate = nullptr;
 };
 
 // Attaches `wnd` to the first window of `className` that the calling thread creates while
-// the scope lives, before that window gets WM_NCCREATE.
+// the scope lives, before that window gets any message.
+//
+// Why a hook and not the WM_NCCREATE parameter: the windows the framework makes are not all
+// of its own classes. Dialogs come from templates through the system's dialog class, whose
+// procedure is not ours and whose creation parameter belongs to WM_INITDIALOG; a view may be
+// of any class the caller names. A thread-local CBT hook sees every window of the thread at
+// HCBT_CREATEWND, before WM_GETMINMAXINFO and WM_NCCREATE, whatever its class, and leaves
+// lpCreateParams to the caller. It matches on the class name (an atom as "#nnnnn"), because
+// the system may make other windows first on the same thread, such as input-method windows.
 class CCreateHook {
 public:
     CCreateHook(CWnd* wnd, LPCWSTR className);
@@ -157,7 +118,27 @@ public:
     CCreateHook(const CCreateHook&) = delete;
     CCreateHook& operator=(const CCreateHook&) = delete;
 
+    // The hook's target for a window being created now (called from the hook procedure).
+    static void Attach(CWnd* wnd, HWND hwnd) { wnd->AttachCreated(hwnd); }
+
 private:
     CWnd* m_prevWnd;
     LPCWSTR m_prevClass;
 };
+
+template <class Create> HWND CWnd::CreateAttached(LPCWSTR className, Create create) {
+    bool destroyed = false;
+    m_pDestroyedDuringCreate = &destroyed;
+    HWND hwnd = nullptr;
+    {
+        CCreateHook hook(this, className);
+        hwnd = create();
+    }
+    if (destroyed)
+        return nullptr;
+    m_pDestroyedDuringCreate = nullptr;
+    // Attached, but the window went without its last message reaching us: let go of it.
+    if (!hwnd && m_hWnd && !::IsWindow(m_hWnd))
+        Unhook();
+    return hwnd;
+}

@@ -25,16 +25,8 @@ CCompositeSurface::CCompositeSurface(HDC reference, int width, int height)
         return;
     }
     std::memset(bits, 0, static_cast<size_t>(width) * 4 * static_cast<size_t>(height));
-    m_hOldBitmap = m_dc.SelectObject(m_dib);
+    m_selection = CSelectObject(m_dc.GetSafeHdc(), m_dib.GetSafeHandle());
     m_pBits = static_cast<DWORD*>(bits);
-}
-
-CCompositeSurface::~CCompositeSurface() {
-    // The DIB section can only be deleted once it is out of the context.
-    if (m_hOldBitmap)
-        m_dc.SelectObject(m_hOldBitmap);
-    m_dib.DeleteObject();
-    m_dc.DeleteDC();
 }
 
 DWORD CCompositeSurface::PixelAt(int x, int y) const {

@@ -9,7 +9,6 @@ public:
     // Compatible with `reference` (null: the screen). IsValid() is false when the DIB section
     // cannot be made, e.g. for a 0 by 0 size.
     CCompositeSurface(HDC reference, int width, int height);
-    ~CCompositeSurface();
     CCompositeSurface(const CCompositeSurface&) = delete;
     CCompositeSurface& operator=(const CCompositeSurface&) = delete;
 
@@ -23,7 +22,8 @@ public:
 private:
     CDC m_dc;
     CBitmap m_dib;
-    HGDIOBJ m_hOldBitmap = nullptr;
+    // The DIB section can only be deleted once it is out of the context: declared last.
+    CSelectObject m_selection;
     DWORD* m_pBits = nullptr;
     int m_width;
     int m_height;

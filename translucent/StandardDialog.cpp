@@ -22,10 +22,10 @@ BOOL CStandardDialog::OnInitDialog() {
     return TRUE;
 }
 
-HBRUSH CStandardDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+HBRUSH CStandardDialog::OnCtlColor(CDCHandle* pDC, CWndHandle wnd, UINT nCtlColor) {
     if (nCtlColor == CTLCOLOR_DLG)
         return m_brKey.Handle();
-    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    return CDialog::OnCtlColor(pDC, wnd, nCtlColor);
 }
 
 void CStandardDialog::CloseParent() {

@@ -23,7 +23,7 @@ public:
     void OnCancel() override;
     // The key brush for the dialog's own background (CTLCOLOR_DLG); everything else gets
     // the framework's answer (reflected to the control, else default processing).
-    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
+    HBRUSH OnCtlColor(CDCHandle* pDC, CWndHandle wnd, UINT nCtlColor) override;
 
     COLORREF GetKeyColor() const { return m_crKey; }
     HBRUSH GetKeyBrush() const { return m_brKey.Handle(); }

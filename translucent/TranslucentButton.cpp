@@ -9,10 +9,6 @@ CTranslucentButton::CTranslucentButton()
     m_images.resize(kSlotCount);
 }
 
-void CTranslucentButton::PreSubclassWindow() {
-    CTranslucentWnd::PreSubclassWindow();
-}
-
 CTranslucentButton::Slot CTranslucentButton::PickSlot(bool bHover, bool bPressed, bool bDisabled,
                                                       bool bChecked) {
     // The mouse wins over every other state.

@@ -24,7 +24,6 @@ public:
     void Render(CGdiGraphics* pGraphics) override;
     // Picks the image for the current flags; asks for a composite only when it changed.
     void UpdateState() override;
-    void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The slot the flags choose, before an empty slot falls back to the normal one.

@@ -1,6 +1,6 @@
 #include "translucent/TranslucentDialog.h"
-#include "translucent/GdiplusDraw.h"
-#include "translucent/ResourceImage.h"
+#include "imaging/GdiplusDraw.h"
+#include "imaging/ResourceImage.h"
 #include "translucent/User32Function.h"
 
 CTranslucentDialog::CTranslucentDialog(UINT nIDTemplate, UINT nImageID, LPCWSTR lpszImageType,

@@ -8,7 +8,7 @@
 #include <memory>
 #include "framework/Dialog.h"
 #include "translucent/CompositeSurface.h"
-#include "translucent/GdiImage.h"
+#include "imaging/GdiImage.h"
 #include "translucent/StandardDialog.h"
 #include "translucent/TranslucentWnd.h"
 #include "translucent/TranslucentWndListener.h"

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <vector>
 #include "framework/Wnd.h"
-#include "translucent/GdiImage.h"
-#include "translucent/GdiplusDraw.h"
+#include "imaging/GdiImage.h"
+#include "imaging/GdiplusDraw.h"
 #include "translucent/TranslucentWndListener.h"
 
 class CTranslucentWnd : public CWnd {

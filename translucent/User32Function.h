@@ -2,23 +2,19 @@
 // The library reference is held for as long as the object lives.
 #pragma once
 #include <windows.h>
+#include "base/Handle.h"
 
 template <class Fn> class CUser32Function {
 public:
     explicit CUser32Function(const char* name)
-        : m_hModule(::LoadLibraryW(L"User32.DLL")),
-          m_pfn(m_hModule ? reinterpret_cast<Fn>(::GetProcAddress(m_hModule, name)) : nullptr) {}
-    ~CUser32Function() {
-        if (m_hModule)
-            ::FreeLibrary(m_hModule);
+        : m_module(::LoadLibraryW(L"User32.DLL")),
+          m_pfn(m_module ? reinterpret_cast<Fn>(::GetProcAddress(m_module.Get(), name)) : nullptr) {
     }
-    CUser32Function(const CUser32Function&) = delete;
-    CUser32Function& operator=(const CUser32Function&) = delete;
 
     // Null when this system does not offer the function.
     Fn Get() const { return m_pfn; }
 
 private:
-    HMODULE m_hModule;
+    CModule m_module;
     Fn m_pfn;
 };

@@ -30,7 +30,7 @@ TEST(SecondCopyStartTest, HandsOverWithoutWindowOrGdiplusAndExitsCleanly) {
         const int windowsBefore = CountThreadWindows();
         EXPECT_FALSE(app.InitInstance());
         EXPECT_NE(app.m_uInstanceMsg, 0u);
-        EXPECT_EQ(g_gdiplusToken, 0u);
+        EXPECT_EQ(g_gdiplusToken.Get(), 0u);
         EXPECT_EQ(app.m_pMainWnd, nullptr);
         EXPECT_EQ(CountThreadWindows(), windowsBefore);
         // Shutting down with the zero token of a copy that never started GDI+ is harmless.

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include "framework/WinApp.h"
-#include "translucent/Gdiplus.h"
+#include "imaging/Gdiplus.h"
 
 namespace ui {
 
@@ -186,10 +186,10 @@ BOOL CTestDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     return CDialog::OnCommand(wParam, lParam);
 }
 
-HBRUSH CTestDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+HBRUSH CTestDialog::OnCtlColor(CDCHandle* pDC, CWndHandle wnd, UINT nCtlColor) {
     if (nCtlColor == CTLCOLOR_DLG && m_background.GetSafeHandle())
         return m_background.Handle();
-    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    return CDialog::OnCtlColor(pDC, wnd, nCtlColor);
 }
 
 void Place(HWND control, int x, int y, int cx, int cy) {

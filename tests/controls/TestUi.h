@@ -82,7 +82,7 @@ public:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
+    HBRUSH OnCtlColor(CDCHandle* pDC, CWndHandle wnd, UINT nCtlColor) override;
 
 private:
     std::vector<std::pair<int, CWnd*>> m_controls;

@@ -33,7 +33,7 @@ public:
 
 class CRecordingLabel : public CStatic {
 public:
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) override {
+    HBRUSH CtlColor(CDCHandle* pDC, UINT nCtlColor) override {
         ++colourCalls;
         lastKind = nCtlColor;
         if (!answer)

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "res/resource.h"
-#include "translucent/GdiplusDraw.h"
-#include "translucent/ResourceImage.h"
+#include "imaging/GdiplusDraw.h"
+#include "imaging/ResourceImage.h"
 
 using namespace Gdiplus::DllExports;
 

@@ -1,6 +1,6 @@
 // GDI+ runs for the whole test program, as the application keeps it running for the launcher.
 #include <gtest/gtest.h>
-#include "translucent/Gdiplus.h"
+#include "imaging/Gdiplus.h"
 
 namespace {
 

@@ -3,7 +3,8 @@
 #include "TestResource.h"
 #include "TestSupport.h"
 #include "res/resource.h"
-#include "translucent/ResourceImage.h"
+#include "imaging/ResourceBitmap.h"
+#include "imaging/ResourceImage.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -115,14 +116,14 @@ void ExpectHolds(const CResourceBitmap& holder, UINT width, UINT height) {
     ASSERT_TRUE(holder.m_pBitmap);
     EXPECT_EQ(width, holder.m_pBitmap->GetWidth());
     EXPECT_EQ(height, holder.m_pBitmap->GetHeight());
-    ASSERT_FALSE(holder.m_hBuffer.IsEmpty());
-    EXPECT_TRUE(holder.m_hBuffer.IsLocked());
-    EXPECT_NE(0u, ::GlobalFlags(holder.m_hBuffer.Handle()) & GMEM_LOCKCOUNT);
+    ASSERT_TRUE(holder.m_hBuffer);
+    EXPECT_TRUE(holder.m_bufferLock.IsLocked());
+    EXPECT_NE(0u, ::GlobalFlags(holder.m_hBuffer.Get()) & GMEM_LOCKCOUNT);
 }
 
 void ExpectEmpty(const CResourceBitmap& holder) {
     EXPECT_FALSE(holder.m_pBitmap);
-    EXPECT_TRUE(holder.m_hBuffer.IsEmpty());
+    EXPECT_FALSE(holder.m_hBuffer);
 }
 
 TEST(ResourceBitmap, LoadsAndReplaces) {

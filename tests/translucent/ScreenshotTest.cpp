@@ -5,7 +5,7 @@
 #include <memory>
 #include "TestDialogs.h"
 #include "TestSupport.h"
-#include "translucent/ResourceImage.h"
+#include "imaging/ResourceImage.h"
 #include "translucent/TranslucentButton.h"
 
 using namespace Gdiplus::DllExports;

@@ -2,7 +2,7 @@
 #include <array>
 #include "TestDialogs.h"
 #include "TestSupport.h"
-#include "translucent/ResourceImage.h"
+#include "imaging/ResourceImage.h"
 #include "translucent/TranslucentButton.h"
 
 namespace {

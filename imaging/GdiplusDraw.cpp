@@ -1,24 +1,10 @@
-#include "translucent/GdiplusDraw.h"
+#include "imaging/GdiplusDraw.h"
 
 using namespace Gdiplus::DllExports;
 
-namespace gdiplus_detail {
-void GraphicsDeleter::operator()(Gdiplus::GpGraphics* p) const {
-    GdipDeleteGraphics(p);
+GpStatus WINGDIPAPI DeleteSolidFill(Gdiplus::GpSolidFill* brush) {
+    return GdipDeleteBrush(brush);
 }
-void ImageAttributesDeleter::operator()(Gdiplus::GpImageAttributes* p) const {
-    GdipDisposeImageAttributes(p);
-}
-void StringFormatDeleter::operator()(Gdiplus::GpStringFormat* p) const {
-    GdipDeleteStringFormat(p);
-}
-void FontDeleter::operator()(Gdiplus::GpFont* p) const {
-    GdipDeleteFont(p);
-}
-void BrushDeleter::operator()(Gdiplus::GpSolidFill* p) const {
-    GdipDeleteBrush(p);
-}
-} // namespace gdiplus_detail
 
 namespace {
 
@@ -42,28 +28,29 @@ Gdiplus::GpFont* CreateFontOfFamily(Gdiplus::GpFontFamily* family, REAL size, IN
 CGdiImageAttributes::CGdiImageAttributes() {
     Gdiplus::GpImageAttributes* p = nullptr;
     if (GdipCreateImageAttributes(&p) == Gdiplus::Ok)
-        m_p.reset(p);
+        m_p.Attach(p);
 }
 
 GpStatus CGdiImageAttributes::SetColorMatrix(const Gdiplus::ColorMatrix& matrix) {
-    if (!m_p)
+    if (!m_p.IsValid())
         return Gdiplus::InvalidParameter;
-    return GdipSetImageAttributesColorMatrix(m_p.get(), Gdiplus::ColorAdjustTypeDefault, TRUE,
+    return GdipSetImageAttributesColorMatrix(m_p.Get(), Gdiplus::ColorAdjustTypeDefault, TRUE,
                                              &matrix, nullptr, Gdiplus::ColorMatrixFlagsDefault);
 }
 
 CGdiStringFormat::CGdiStringFormat() {
     Gdiplus::GpStringFormat* p = nullptr;
     if (GdipCreateStringFormat(0, LANG_NEUTRAL, &p) == Gdiplus::Ok)
-        m_p.reset(p);
+        m_p.Attach(p);
 }
 
 GpStatus CGdiStringFormat::SetAlignment(Gdiplus::StringAlignment align) {
-    return m_p ? GdipSetStringFormatAlign(m_p.get(), align) : Gdiplus::InvalidParameter;
+    return m_p.IsValid() ? GdipSetStringFormatAlign(m_p.Get(), align) : Gdiplus::InvalidParameter;
 }
 
 GpStatus CGdiStringFormat::SetLineAlignment(Gdiplus::StringAlignment align) {
-    return m_p ? GdipSetStringFormatLineAlign(m_p.get(), align) : Gdiplus::InvalidParameter;
+    return m_p.IsValid() ? GdipSetStringFormatLineAlign(m_p.Get(), align)
+                         : Gdiplus::InvalidParameter;
 }
 
 CGdiFont::CGdiFont(LPCWSTR familyName, REAL size, INT style, Gdiplus::Unit unit) {
@@ -77,52 +64,52 @@ CGdiFont::CGdiFont(LPCWSTR familyName, REAL size, INT style, Gdiplus::Unit unit)
             fallback = nullptr;
         font = CreateFontOfFamily(fallback, size, style, unit);
     }
-    m_p.reset(font);
+    m_p.Attach(font);
 }
 
 CGdiSolidBrush::CGdiSolidBrush(ARGB color) {
     Gdiplus::GpSolidFill* p = nullptr;
     if (GdipCreateSolidFill(color, &p) == Gdiplus::Ok)
-        m_p.reset(p);
+        m_p.Attach(p);
 }
 
 CGdiGraphics::CGdiGraphics(HDC hdc) {
     Gdiplus::GpGraphics* p = nullptr;
     if (hdc && GdipCreateFromHDC(hdc, &p) == Gdiplus::Ok)
-        m_p.reset(p);
+        m_p.Attach(p);
 }
 
 GpStatus CGdiGraphics::SetSmoothingMode(Gdiplus::SmoothingMode mode) {
-    return m_p ? GdipSetSmoothingMode(m_p.get(), mode) : Gdiplus::InvalidParameter;
+    return m_p.IsValid() ? GdipSetSmoothingMode(m_p.Get(), mode) : Gdiplus::InvalidParameter;
 }
 
 GpStatus CGdiGraphics::DrawImage(CGdiImage* image, INT x, INT y) {
     Gdiplus::GpImage* native = NativeOf(image);
-    if (!m_p || !native)
+    if (!m_p.IsValid() || !native)
         return Gdiplus::InvalidParameter;
-    return GdipDrawImageI(m_p.get(), native, x, y);
+    return GdipDrawImageI(m_p.Get(), native, x, y);
 }
 
 GpStatus CGdiGraphics::DrawImage(CGdiImage* image, INT x, INT y, INT width, INT height) {
     Gdiplus::GpImage* native = NativeOf(image);
-    if (!m_p || !native)
+    if (!m_p.IsValid() || !native)
         return Gdiplus::InvalidParameter;
-    return GdipDrawImageRectI(m_p.get(), native, x, y, width, height);
+    return GdipDrawImageRectI(m_p.Get(), native, x, y, width, height);
 }
 
 GpStatus CGdiGraphics::DrawImage(CGdiImage* image, const Gdiplus::RectF& dest) {
     Gdiplus::GpImage* native = NativeOf(image);
-    if (!m_p || !native)
+    if (!m_p.IsValid() || !native)
         return Gdiplus::InvalidParameter;
-    return GdipDrawImageRect(m_p.get(), native, dest.X, dest.Y, dest.Width, dest.Height);
+    return GdipDrawImageRect(m_p.Get(), native, dest.X, dest.Y, dest.Width, dest.Height);
 }
 
 GpStatus CGdiGraphics::DrawImage(CGdiImage* image, const Gdiplus::RectF& dest,
                                  const Gdiplus::RectF& src, const CGdiImageAttributes* attributes) {
     Gdiplus::GpImage* native = NativeOf(image);
-    if (!m_p || !native)
+    if (!m_p.IsValid() || !native)
         return Gdiplus::InvalidParameter;
-    return GdipDrawImageRectRect(m_p.get(), native, dest.X, dest.Y, dest.Width, dest.Height, src.X,
+    return GdipDrawImageRectRect(m_p.Get(), native, dest.X, dest.Y, dest.Width, dest.Height, src.X,
                                  src.Y, src.Width, src.Height, Gdiplus::UnitPixel,
                                  attributes ? attributes->Native() : nullptr, nullptr, nullptr);
 }
@@ -130,8 +117,8 @@ GpStatus CGdiGraphics::DrawImage(CGdiImage* image, const Gdiplus::RectF& dest,
 GpStatus CGdiGraphics::DrawString(LPCWSTR text, INT length, const CGdiFont& font,
                                   const Gdiplus::RectF& layout, const CGdiStringFormat& format,
                                   const CGdiSolidBrush& brush) {
-    if (!m_p || !text || !font.IsValid() || !brush.IsValid())
+    if (!m_p.IsValid() || !text || !font.IsValid() || !brush.IsValid())
         return Gdiplus::InvalidParameter;
-    return GdipDrawString(m_p.get(), text, length, font.Native(), &layout, format.Native(),
+    return GdipDrawString(m_p.Get(), text, length, font.Native(), &layout, format.Native(),
                           brush.Native());
 }

@@ -1,8 +1,8 @@
-#include "translucent/GdiImage.h"
+#include "imaging/GdiImage.h"
 
 using namespace Gdiplus::DllExports;
 
-CGdiImage::CGdiImage(Gdiplus::GpImage* native, GpStatus status, CGlobalBlock backing)
+CGdiImage::CGdiImage(Gdiplus::GpImage* native, GpStatus status, CGlobalMemory backing)
     : m_pNative(native), m_lastStatus(status), m_backing(std::move(backing)) {}
 
 CGdiImage::~CGdiImage() {

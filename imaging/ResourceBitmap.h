@@ -1,7 +1,8 @@
 // A decoded bitmap kept together with the resource data it decodes from.
 #pragma once
-#include "translucent/GdiImage.h"
-#include "translucent/GlobalBlock.h"
+#include "base/GlobalLock.h"
+#include "base/Handle.h"
+#include "imaging/GdiImage.h"
 
 class CResourceBitmap {
 public:
@@ -17,8 +18,9 @@ public:
     // Destroys the bitmap, then unlocks and frees its block.
     void Release();
 
+    // The data the bitmap decodes from, locked (m_bufferLock) while the bitmap exists.
+    CGlobalMemory m_hBuffer;
+    CGlobalLock m_bufferLock;
     // The decoded image, read directly by its user; empty until a load succeeds.
     CGdiImagePtr m_pBitmap;
-    // The data the bitmap decodes from, locked while the bitmap exists.
-    CGlobalBlock m_hBuffer;
 };

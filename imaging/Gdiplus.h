@@ -1,4 +1,5 @@
-// GDI+ for the toolkit: the flat API and its types. None of the C++ wrapper classes is used.
+// GDI+ for the imaging layer and its users: the flat API and its types. None of the C++
+// wrapper classes is used.
 #pragma once
 #include <windows.h>
 #include <objidl.h>

@@ -2,52 +2,46 @@
 // the flat API. Every call answers the GDI+ status; callers may ignore it (drawing failures
 // are not reported). An object whose creation failed is empty and its calls fail harmlessly.
 #pragma once
-#include <memory>
-#include "translucent/GdiImage.h"
-#include "translucent/Gdiplus.h"
+#include "base/Handle.h"
+#include "imaging/GdiImage.h"
+#include "imaging/Gdiplus.h"
 
-namespace gdiplus_detail {
-struct GraphicsDeleter {
-    void operator()(Gdiplus::GpGraphics* p) const;
+// The owner of one kind of GDI+ object, deleted with `Delete`.
+template <class T, GpStatus(WINGDIPAPI* Delete)(T*)> struct CGdipTraits {
+    using Type = T*;
+    static constexpr Type Invalid() { return nullptr; }
+    static bool IsValid(Type p) { return p != nullptr; }
+    static bool Close(Type p) { return Delete(p) == Gdiplus::Ok; }
 };
-struct ImageAttributesDeleter {
-    void operator()(Gdiplus::GpImageAttributes* p) const;
-};
-struct StringFormatDeleter {
-    void operator()(Gdiplus::GpStringFormat* p) const;
-};
-struct FontDeleter {
-    void operator()(Gdiplus::GpFont* p) const;
-};
-struct BrushDeleter {
-    void operator()(Gdiplus::GpSolidFill* p) const;
-};
-} // namespace gdiplus_detail
+template <class T, GpStatus(WINGDIPAPI* Delete)(T*)>
+using CGdipObject = CHandle<CGdipTraits<T, Delete>>;
+// A solid fill is deleted as the brush it is.
+GpStatus WINGDIPAPI DeleteSolidFill(Gdiplus::GpSolidFill* brush);
 
 // Flips a colour matrix per draw (the hover button's faces).
 class CGdiImageAttributes {
 public:
     CGdiImageAttributes();
-    bool IsValid() const { return m_p != nullptr; }
-    Gdiplus::GpImageAttributes* Native() const { return m_p.get(); }
+    bool IsValid() const { return m_p.IsValid(); }
+    Gdiplus::GpImageAttributes* Native() const { return m_p.Get(); }
     // Default adjust type, enabled, no grey matrix, default flags.
     GpStatus SetColorMatrix(const Gdiplus::ColorMatrix& matrix);
 
 private:
-    std::unique_ptr<Gdiplus::GpImageAttributes, gdiplus_detail::ImageAttributesDeleter> m_p;
+    CGdipObject<Gdiplus::GpImageAttributes, Gdiplus::DllExports::GdipDisposeImageAttributes> m_p;
 };
 
 class CGdiStringFormat {
 public:
     // No format flags, neutral language.
     CGdiStringFormat();
-    bool IsValid() const { return m_p != nullptr; }
-    Gdiplus::GpStringFormat* Native() const { return m_p.get(); }
+    bool IsValid() const { return m_p.IsValid(); }
+    Gdiplus::GpStringFormat* Native() const { return m_p.Get(); }
     GpStatus SetAlignment(Gdiplus::StringAlignment align);
     GpStatus SetLineAlignment(Gdiplus::StringAlignment align);
 
 private:
-    std::unique_ptr<Gdiplus::GpStringFormat, gdiplus_detail::StringFormatDeleter> m_p;
+    CGdipObject<Gdiplus::GpStringFormat, Gdiplus::DllExports::GdipDeleteStringFormat> m_p;
 };
 
 class CGdiFont {
@@ -55,29 +49,29 @@ public:
     // A font of family `familyName`; when that family or the font cannot be made, the
     // generic sans-serif family stands in.
     CGdiFont(LPCWSTR familyName, REAL size, INT style, Gdiplus::Unit unit);
-    bool IsValid() const { return m_p != nullptr; }
-    Gdiplus::GpFont* Native() const { return m_p.get(); }
+    bool IsValid() const { return m_p.IsValid(); }
+    Gdiplus::GpFont* Native() const { return m_p.Get(); }
 
 private:
-    std::unique_ptr<Gdiplus::GpFont, gdiplus_detail::FontDeleter> m_p;
+    CGdipObject<Gdiplus::GpFont, Gdiplus::DllExports::GdipDeleteFont> m_p;
 };
 
 class CGdiSolidBrush {
 public:
     explicit CGdiSolidBrush(ARGB color);
-    bool IsValid() const { return m_p != nullptr; }
-    Gdiplus::GpSolidFill* Native() const { return m_p.get(); }
+    bool IsValid() const { return m_p.IsValid(); }
+    Gdiplus::GpSolidFill* Native() const { return m_p.Get(); }
 
 private:
-    std::unique_ptr<Gdiplus::GpSolidFill, gdiplus_detail::BrushDeleter> m_p;
+    CGdipObject<Gdiplus::GpSolidFill, DeleteSolidFill> m_p;
 };
 
 // Drawing on a device context (in the toolkit always a memory context).
 class CGdiGraphics {
 public:
     explicit CGdiGraphics(HDC hdc);
-    bool IsValid() const { return m_p != nullptr; }
-    Gdiplus::GpGraphics* Native() const { return m_p.get(); }
+    bool IsValid() const { return m_p.IsValid(); }
+    Gdiplus::GpGraphics* Native() const { return m_p.Get(); }
 
     GpStatus SetSmoothingMode(Gdiplus::SmoothingMode mode);
     // `image` at its own size with its top-left at (x, y).
@@ -95,5 +89,5 @@ public:
                         const CGdiSolidBrush& brush);
 
 private:
-    std::unique_ptr<Gdiplus::GpGraphics, gdiplus_detail::GraphicsDeleter> m_p;
+    CGdipObject<Gdiplus::GpGraphics, Gdiplus::DllExports::GdipDeleteGraphics> m_p;
 };

@@ -4,14 +4,14 @@
 #pragma once
 #include <cstddef>
 #include <memory>
-#include "translucent/Gdiplus.h"
-#include "translucent/GlobalBlock.h"
+#include "base/Handle.h"
+#include "imaging/Gdiplus.h"
 
 class CGdiImage {
 public:
     // Takes `native` (may be null) and the block it decodes from (may be empty); `status` is
     // the result of the call that made it.
-    CGdiImage(Gdiplus::GpImage* native, GpStatus status, CGlobalBlock backing = {});
+    CGdiImage(Gdiplus::GpImage* native, GpStatus status, CGlobalMemory backing = {});
     // Disposes the native image before its backing block is freed.
     ~CGdiImage();
     CGdiImage(const CGdiImage&) = delete;
@@ -32,7 +32,7 @@ private:
 
     Gdiplus::GpImage* m_pNative;
     GpStatus m_lastStatus;
-    CGlobalBlock m_backing;
+    CGlobalMemory m_backing;
 };
 
 using CGdiImagePtr = std::unique_ptr<CGdiImage>;
