@@ -1,8 +1,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/Handle.h"
 #include "framework/String.h"
-#include "update/FileHandle.h"
 #include "update/PathBuffer.h"
 #include "update/TextConvert.h"
 #include "update/UpdateConstants.h"
@@ -35,8 +35,8 @@ int CUpdateWorker::StartUpdater(bool bRestart) {
         !BuildPath(handOverPath, {updateDir, "\\", kHandOverFileName}))
         return 1;
 
-    CFileHandle file(CreateFileA(handOverPath, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                 CREATE_ALWAYS, 0, nullptr));
+    CKernelHandle file(CreateFileA(handOverPath, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                   CREATE_ALWAYS, 0, nullptr));
     if (!file.IsValid())
         return 1;
     const std::string text = std::string(exePath) + "\r\n" + updateDir + "\r\n" + exeDir + "\r\n" +
@@ -65,8 +65,9 @@ int CUpdateWorker::StartUpdater(bool bRestart) {
                         CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS | DETACHED_PROCESS, nullptr,
                         wideExeDir.get(), &startup, &process))
         return 1;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // The launcher keeps nothing of the updater.
+    CKernelHandle updaterThread(process.hThread);
+    CKernelHandle updaterProcess(process.hProcess);
     SendMessageW(m_hSkin, WM_LAUNCHER_EXIT, 0, 0);
     return 0;
 }
