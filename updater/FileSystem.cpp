@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 
 namespace {
 
@@ -43,12 +43,12 @@ DWORD CFileSystem::RemoveFolder(const std::wstring& path) {
 
 DWORD CFileSystem::CopyToNewFile(const std::wstring& from, const std::wstring& to) {
     // Nobody may change the source while it is copied.
-    CFileHandle in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    CKernelHandle in(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.IsValid())
         return GetLastError();
-    CFileHandle out(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle out(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.IsValid())
         return GetLastError();
     DWORD error = CopyContents(in.Get(), out.Get());

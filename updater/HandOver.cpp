@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 #include "updater/Text.h"
 #include "update/UpdateConstants.h"
 
@@ -124,8 +124,8 @@ bool ParseHandOver(std::string_view argument, std::string_view bytes, CHandOver&
 }
 
 bool ReadHandOver(const char* argument, CHandOver& handOver, std::wstring& reason) {
-    CFileHandle file(CreateFileA(argument, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle file(CreateFileA(argument, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return Refuse(reason, L"the hand-over file \"" + Widen(argument) + L"\" cannot be read");
     std::string bytes(kMaxHandOverBytes + 1, '\0');

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 #include "updater/LauncherWait.h"
 #include "updater/Package.h"
 #include "updater/Text.h"
@@ -163,9 +163,9 @@ bool CheckTarget(const CInstallRequest& request, CStep& step, std::wstring& reas
         return true;
     // Opening for writing fails for a running program or a file another program holds
     // without sharing; nothing is written.
-    CFileHandle probe(CreateFileW(step.target.c_str(), GENERIC_WRITE | DELETE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle probe(CreateFileW(step.target.c_str(), GENERIC_WRITE | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe.IsValid()) {
         reason = L"\"" + step.target + L"\" is in use or cannot be changed (" +
                  ErrorText(GetLastError()) + L")";

@@ -1,6 +1,6 @@
 #include "updater/LauncherWait.h"
 
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 #include "updater/Package.h"
 #include "updater/Text.h"
 
@@ -8,9 +8,9 @@ namespace {
 
 bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
     // No access is needed for the identity, so files held without sharing still answer.
-    CFileHandle file(CreateFileW(path.c_str(), 0,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    CKernelHandle file(CreateFileW(path.c_str(), 0,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return file.IsValid() && GetFileInformationByHandle(file.Get(), &info);
 }
 
@@ -34,7 +34,7 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b) {
 
 LauncherWait WaitForLauncher(const CHandOver& handOver, DWORD waitMs, std::wstring& reason) {
     const std::wstring id = std::to_wstring(handOver.processId);
-    CFileHandle process(
+    CKernelHandle process(
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, handOver.processId));
     if (!process.IsValid()) {
         if (GetLastError() == ERROR_INVALID_PARAMETER)

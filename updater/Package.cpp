@@ -4,28 +4,13 @@
 
 #include <windows.h>
 
+#include "base/Handle.h"
 #include "update/UpdateConstants.h"
 #include "updater/Text.h"
 
 using namespace zv::update;
 
 namespace {
-
-class CFindHandle {
-public:
-    explicit CFindHandle(HANDLE handle) : m_handle(handle) {}
-    CFindHandle(const CFindHandle&) = delete;
-    CFindHandle& operator=(const CFindHandle&) = delete;
-    ~CFindHandle() {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
 
 bool IsLeftOut(const std::wstring& name) {
     for (const char* own : {kHandOverFileName, kVersionFileName, kVersionZipName, kLauncherZipName})

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 #include "updater/Package.h"
 #include "updater/Text.h"
 
@@ -12,8 +12,8 @@ bool AppendToUpdateLog(const std::wstring& folder, const std::wstring& text) {
     if (folder.empty())
         return false;
     const std::wstring path = folder + L"\\" + kUpdateLogName;
-    CFileHandle log(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle log(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!log.IsValid())
         return false;
     SYSTEMTIME now;
