@@ -8,9 +8,11 @@ Paths (every <name> is a file below --root):
   /drop/<bytes>/<name>               headers for the whole file, <bytes> of it, then close
   /status/<code>                     an error page with that status
   /page/<name>                       the file as a web page that may be cached for an hour
-Anything else is 404. Every other response forbids caching, so one test's file never
-answers another test's request; /page/ lets a browser test show that it asked again
-although it could have used its cache.
+Anything else is 404, unless an --alias names it: "--alias /fileversion.zip=/stall/9/v.zip"
+answers the first path as the second, so a program with built-in addresses can be given any
+of the above. Every other response forbids caching, so one test's file never answers another
+test's request; /page/ lets a browser test show that it asked again although it could have
+used its cache.
 
 When listening it writes its process id to --ready, and removes that file when it has
 stopped: on SIGTERM, and in any case after --lifetime seconds.
@@ -30,6 +32,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.0"
     root = "."
     log_path = None
+    aliases = {}
 
     def log_message(self, fmt, *args):
         if self.log_path:
@@ -37,7 +40,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 log.write("%s\n" % (fmt % args))
 
     def do_GET(self):
-        parts = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path).strip("/").split("/")
+        path = urllib.parse.unquote(urllib.parse.urlsplit(self.path).path)
+        path = self.aliases.get(path, path)
+        parts = path.strip("/").split("/")
         try:
             mode = parts[0]
             if mode == "file":
@@ -136,6 +141,7 @@ def main():
     parser.add_argument("--ready", required=True)
     parser.add_argument("--log")
     parser.add_argument("--lifetime", type=float, default=120.0)
+    parser.add_argument("--alias", action="append", default=[], metavar="PATH=TARGET")
     args = parser.parse_args()
 
     # Let go of the output the starting test inherited to us, so a test runner that waits
@@ -147,6 +153,7 @@ def main():
 
     Handler.root = args.root
     Handler.log_path = args.log
+    Handler.aliases = dict(alias.split("=", 1) for alias in args.alias)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True
 

@@ -8,11 +8,11 @@
 
 #include <windows.h>
 
-CTempFolder::CTempFolder() {
+CTempFolder::CTempFolder(const std::string& prefix) {
     static std::atomic<int> counter{0};
     const fs::path base = fs::temp_directory_path();
     for (;;) {
-        m_path = base / ("zvt-" + std::to_string(GetCurrentProcessId()) + "-" +
+        m_path = base / (prefix + std::to_string(GetCurrentProcessId()) + "-" +
                          std::to_string(counter++) + "-" + std::to_string(GetTickCount()));
         if (fs::create_directory(m_path))
             break;

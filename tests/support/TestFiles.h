@@ -9,7 +9,8 @@ namespace fs = std::filesystem;
 // files too) when the object goes.
 class CTempFolder {
 public:
-    CTempFolder();
+    // The folder's name starts with `prefix`.
+    explicit CTempFolder(const std::string& prefix = "zvt-");
     CTempFolder(const CTempFolder&) = delete;
     CTempFolder& operator=(const CTempFolder&) = delete;
     ~CTempFolder();

@@ -52,13 +52,15 @@ std::wstring Quoted(const std::string& text) {
 
 } // namespace
 
-CTestServer::CTestServer(const fs::path& root) {
-    m_port = FreeLoopbackPort();
+CTestServer::CTestServer(const fs::path& root, const CTestServerOptions& options) {
+    m_port = options.port ? options.port : FreeLoopbackPort();
     const fs::path ready = m_work / "ready";
-    const std::wstring command = L"/usr/bin/python3 " + Quoted(ZV_SERVER_SCRIPT) + L" --port " +
-                                 std::to_wstring(m_port) + L" --root " + Quoted(UnixPath(root)) +
-                                 L" --ready " + Quoted(UnixPath(ready)) + L" --log " +
-                                 Quoted(UnixPath(m_work / "requests.log")) + L" --lifetime 90";
+    std::wstring command = L"/usr/bin/python3 " + Quoted(ZV_SERVER_SCRIPT) + L" --port " +
+                           std::to_wstring(m_port) + L" --root " + Quoted(UnixPath(root)) +
+                           L" --ready " + Quoted(UnixPath(ready)) + L" --log " +
+                           Quoted(UnixPath(m_work / "requests.log")) + L" --lifetime 90";
+    for (const auto& [path, target] : options.aliases)
+        command += L" --alias " + Quoted(path + "=" + target);
     if (m_port == 0 || !RunHostProgram(command))
         return;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);

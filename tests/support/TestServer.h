@@ -1,13 +1,22 @@
 // The local HTTP server of tests/server, run as a host process for one test.
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/support/TestFiles.h"
 
+struct CTestServerOptions {
+    // 0: a free port chosen at the start. A fixed one serves a program's built-in addresses.
+    int port = 0;
+    // Paths answered as others: {"/fileversion.zip", "/file/fileversion.zip"}.
+    std::vector<std::pair<std::string, std::string>> aliases;
+};
+
 class CTestServer {
 public:
-    // Serves files of `root` on 127.0.0.1 at a free port chosen here.
-    explicit CTestServer(const fs::path& root);
+    // Serves files of `root` on 127.0.0.1.
+    explicit CTestServer(const fs::path& root, const CTestServerOptions& options = {});
     CTestServer(const CTestServer&) = delete;
     CTestServer& operator=(const CTestServer&) = delete;
     ~CTestServer();
