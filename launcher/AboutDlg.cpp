@@ -1,0 +1,102 @@
+#include "launcher/AboutDlg.h"
+#include <string>
+#include "framework/WinApp.h"
+#include "launcher/OpenUrl.h"
+#include "launcher/WindowRegion.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr COLORREF kOutlineKey = RGB(0, 255, 0);
+constexpr COLORREF kGlyphTransparent = RGB(255, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr int kTextHeight = 13;
+constexpr int kHotlinesHeight = 12;
+constexpr int kBold = 700;
+
+constexpr wchar_t kSupportEmail[] = L"" ZV_SUPPORT_EMAIL;
+constexpr wchar_t kAddressFirst[] = L"Zorvane Online, 27 Lantern Street, District 1,";
+constexpr wchar_t kAddressRest[] = L"Ho Chi Minh City, Vietnam";
+constexpr wchar_t kHotlines[] = L"Customer care: (028) 3915 6147 - Game hotline: (028) 3915 6148";
+
+// Three blanks, the first part, then 38 blanks that push the rest onto the second line.
+std::wstring AddressLine() {
+    return std::wstring(3, L' ') + kAddressFirst + std::wstring(38, L' ') + kAddressRest;
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg() : CDraggableDialog(IDD_ABOUTBOX, nullptr) {
+    m_hBackground.Attach(::LoadImageW(AfxGetResourceHandle(),
+                                      MAKEINTRESOURCEW(IDB_ABOUT_BACKGROUND), IMAGE_BITMAP, 0, 0,
+                                      LR_CREATEDIBSECTION));
+    m_hWindowRgn.Attach(CreateRegionFromBitmap(m_hBackground.Handle(), kOutlineKey));
+}
+
+void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
+    CDraggableDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDOK, m_btnOK);
+    DDX_Control(pDX, IDC_LBL_ADDRESS, m_lblAddress);
+    DDX_Control(pDX, IDC_LBL_EMAIL_CAPTION, m_lblEmailCaption);
+    DDX_Control(pDX, IDC_LBL_EMAIL, m_lblEmail);
+    DDX_Control(pDX, IDC_LBL_HOTLINES, m_lblHotlines);
+}
+
+BOOL CAboutDlg::OnInitDialog() {
+    CDraggableDialog::OnInitDialog();
+    // The window owns the region once it has it.
+    if (m_hWindowRgn.GetSafeHandle() && ::SetWindowRgn(m_hWnd, m_hWindowRgn.Handle(), TRUE))
+        m_hWindowRgn.Detach();
+
+    m_btnOK.SetImageBitmaps(IDB_CLOSE, kGlyphTransparent, 0, 0);
+
+    m_lblAddress.SetWindowText(AddressLine().c_str());
+    m_lblAddress.SetLinkFont(kTextHeight, kBold, FALSE);
+    m_lblAddress.SetLinkColours(kWhite, kWhite, kWhite);
+
+    m_lblEmailCaption.SetWindowText(L"Email:");
+    m_lblEmailCaption.SetLinkFont(kTextHeight, kBold, FALSE);
+    m_lblEmailCaption.SetLinkColours(kWhite, kWhite, kWhite);
+
+    m_lblEmail.m_bHandCursor = true;
+    m_lblEmail.SetLinkFont(kTextHeight, kBold, FALSE);
+    m_lblEmail.SetWindowText(kSupportEmail);
+    m_lblEmail.SetLinkColours(kWhite, kWhite, kWhite);
+
+    m_lblHotlines.SetLinkColours(kWhite, kWhite, kWhite);
+    m_lblHotlines.SetLinkFont(kHotlinesHeight, kBold, FALSE);
+    m_lblHotlines.SetWindowText(kHotlines);
+    return TRUE;
+}
+
+LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCHITTEST:
+        return HTCAPTION; // dragged by any point of its own surface
+    default:
+        return CDraggableDialog::WindowProc(message, wParam, lParam);
+    }
+}
+
+BOOL CAboutDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == IDC_LBL_EMAIL && HIWORD(wParam) == STN_CLICKED) {
+        OnEmailLink();
+        return TRUE;
+    }
+    return CDraggableDialog::OnCommand(wParam, lParam);
+}
+
+void CAboutDlg::OnEmailLink() {
+    const std::wstring address = std::wstring(L"mailto:") + kSupportEmail;
+    OpenUrl(address.c_str(), SW_SHOW);
+}
+
+BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC) {
+    BITMAP bm{};
+    CDC memory;
+    if (!m_hBackground.GetBitmap(&bm) || !memory.CreateCompatibleDC(pDC))
+        return CDraggableDialog::OnEraseBkgnd(pDC);
+    CSelectObject select(memory.GetSafeHdc(), m_hBackground.GetSafeHandle());
+    pDC->BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &memory, 0, 0, SRCCOPY);
+    return TRUE;
+}
