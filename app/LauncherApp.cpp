@@ -2,6 +2,7 @@
 #include "launcher/LauncherSkinDlg.h"
 #include "res/resource.h"
 #include <commctrl.h>
+#include <ole2.h>
 
 CGdiplusSession g_gdiplusToken;
 
@@ -17,11 +18,16 @@ BOOL CLauncherApp::InitInstance() {
 
     SetRegistryKey(kRegistryKeyName);
 
+    // The notice view hosts the browser control, which needs OLE on the thread that makes it;
+    // it is released only once every window of the run is gone.
+    const HRESULT ole = ::OleInitialize(nullptr);
     {
         CLauncherSkinDlg skin(IDR_PNG_SKIN, L"PNG", nullptr);
         m_pMainWnd = &skin;
         skin.DoModal();
     }
+    if (SUCCEEDED(ole))
+        ::OleUninitialize();
     return FALSE;
 }
 
