@@ -41,10 +41,11 @@ TEST_P(RealFirstCopyTest, SecondCopyExitsAndTheFirstComesToTheFront) {
     LauncherProcess second;
     ASSERT_TRUE(second.Started());
     EXPECT_TRUE(second.WaitExit(5000)) << "the second copy kept running";
+    // In front: the main window or its last active pop-up (the launcher dialog).
     EXPECT_TRUE(PumpFor(5000,
                         [&] {
                             return ::IsWindowVisible(window) && !::IsIconic(window) &&
-                                   ::GetForegroundWindow() == window;
+                                   ::GetAncestor(::GetForegroundWindow(), GA_ROOTOWNER) == window;
                         }))
         << "visible " << ::IsWindowVisible(window) << " iconic " << ::IsIconic(window);
 

@@ -1,0 +1,72 @@
+#include "tests/launcher/LauncherTestSupport.h"
+#include <algorithm>
+#include "tests/controls/TestUi.h"
+#include "tests/support/TestFiles.h"
+
+void PrintTo(const CRect& rc, std::ostream* out) {
+    *out << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+}
+
+std::ostream& operator<<(std::ostream& out, const CRect& rc) {
+    PrintTo(rc, &out);
+    return out;
+}
+
+CRect WindowRect(HWND hwnd) {
+    CRect rc;
+    ::GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+CRect RectIn(HWND parent, HWND child) {
+    CRect rc = WindowRect(child);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&rc), 2);
+    return rc;
+}
+
+CPoint Centre(HWND hwnd) {
+    const CRect rc = WindowRect(hwnd);
+    return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+}
+
+std::wstring DragScript(CPoint from, int dx, int dy) {
+    wchar_t script[256];
+    wsprintfW(script,
+              L"mousemove %ld %ld sleep 0.1 mousedown 1 sleep 0.15 mousemove %ld %ld sleep 0.15 "
+              L"mousemove %ld %ld sleep 0.2 mouseup 1",
+              from.x, from.y, from.x + dx / 2, from.y + dy / 2, from.x + dx, from.y + dy);
+    return script;
+}
+
+std::wstring ClickScript(CPoint at) {
+    wchar_t script[128];
+    wsprintfW(script, L"mousemove %ld %ld sleep 0.15 click 1", at.x, at.y);
+    return script;
+}
+
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
+    std::vector<INPUT> input;
+    for (const auto& [key, released] : keys) {
+        INPUT one{};
+        one.type = INPUT_KEYBOARD;
+        one.ki.wVk = key;
+        one.ki.dwFlags = released ? KEYEVENTF_KEYUP : 0;
+        input.push_back(one);
+    }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+bool WaitFor(DWORD timeoutMs, const std::function<bool()>& done) {
+    return ui::PumpUntil(done, timeoutMs);
+}
+
+int ShownVelkorWindows() {
+    static int s_count = 0;
+    const std::wstring file = L"/tmp/zv-shown-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++s_count);
+    ui::Xdo(L"search --onlyvisible --name '^Velkor$' > " + file);
+    const std::wstring windowsPath = L"Z:" + file;
+    const std::string list = ReadFile(windowsPath);
+    ::DeleteFileW(windowsPath.c_str());
+    return static_cast<int>(std::count(list.begin(), list.end(), '\n'));
+}

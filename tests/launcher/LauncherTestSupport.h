@@ -1,0 +1,31 @@
+// Small helpers of the launcher's tests: window geometry, real input, waiting.
+#pragma once
+#include <functional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+#include <windows.h>
+#include "framework/Types.h"
+#include "tests/support/LauncherFixture.h"
+
+void PrintTo(const CRect& rc, std::ostream* out);
+std::ostream& operator<<(std::ostream& out, const CRect& rc);
+
+CRect WindowRect(HWND hwnd);
+// The window rectangle of `child` in the client coordinates of `parent`.
+CRect RectIn(HWND parent, HWND child);
+CPoint Centre(HWND hwnd);
+
+// xdotool commands: a press at `from`, moved by (dx, dy) in steps, released; a click at `at`.
+std::wstring DragScript(CPoint from, int dx, int dy);
+std::wstring ClickScript(CPoint at);
+
+// Keys through the system's input queue, to whichever window has the focus: {key, released}.
+void SendKeys(const std::vector<std::pair<WORD, bool>>& keys);
+
+// How many windows titled "Velkor" the X display shows now.
+int ShownVelkorWindows();
+
+// Pumps this thread's messages until `done` holds; false when `timeoutMs` ran out first.
+bool WaitFor(DWORD timeoutMs, const std::function<bool()>& done);
