@@ -3,9 +3,11 @@
 #include "framework/WinApp.h"
 #include "launcher/AboutDlg.h"
 #include "launcher/DialogLayout.h"
+#include "launcher/LauncherSkinDlg.h"
 #include "launcher/LauncherConstants.h"
 #include "launcher/OpenUrl.h"
 #include "res/resource.h"
+#include "update/UpdateWorker.h"
 
 using namespace zv::launcher;
 
@@ -61,6 +63,9 @@ BOOL CLauncherDlg::OnInitDialog() {
     m_nVersionSource = 1;
     m_update.SetupUpdatePaths();
     m_btnStart.ShowWindow(SW_HIDE);
+    // The worker takes its own copy of the update fields; this dialog may be gone before it is.
+    if (!StartUpdateWorker(m_update, m_hWnd, m_btnStart.m_hWnd, g_hSkinWnd))
+        AfxMessageBox(kWorkerFailed, MB_ICONERROR);
     return TRUE;
 }
 

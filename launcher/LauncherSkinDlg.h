@@ -4,9 +4,7 @@
 #pragma once
 #include "translucent/TranslucentButton.h"
 #include "translucent/TranslucentDialog.h"
-
-// Sent (wParam 0, lParam 0) to the skin window to end the launcher; the result is not used.
-inline constexpr UINT WM_LAUNCHER_EXIT = WM_USER + 12;
+#include "update/UpdateWorker.h"
 
 // The skin window's handle, set on the main thread before any other thread exists.
 extern HWND g_hSkinWnd;
