@@ -1,5 +1,6 @@
 #include "LauncherProcess.h"
 #include <vector>
+#include "tests/support/LauncherFixture.h"
 
 namespace {
 
@@ -7,30 +8,10 @@ std::wstring LauncherPath() {
     return std::wstring(ZV_BIN_DIR) + L"\\app\\Zorvane.exe";
 }
 
-struct Search {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t title[64] = {};
-    ::GetWindowTextW(hwnd, title, 64);
-    if (pid == search->pid && ::lstrcmpW(title, L"Velkor") == 0 && !::GetWindow(hwnd, GW_OWNER)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 } // namespace
 
 HWND FindLauncherWindow(DWORD pid) {
-    Search search{pid, nullptr};
-    ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindLauncherWindows(pid).skin;
 }
 
 LauncherProcess::LauncherProcess(const std::wstring& arguments) {
