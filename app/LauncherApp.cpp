@@ -6,6 +6,25 @@
 
 CGdiplusSession g_gdiplusToken;
 
+namespace {
+
+// OLE on the calling thread for as long as the object lives.
+class COleScope {
+public:
+    COleScope() : m_bStarted(SUCCEEDED(::OleInitialize(nullptr))) {}
+    COleScope(const COleScope&) = delete;
+    COleScope& operator=(const COleScope&) = delete;
+    ~COleScope() {
+        if (m_bStarted)
+            ::OleUninitialize();
+    }
+
+private:
+    bool m_bStarted;
+};
+
+} // namespace
+
 BOOL CLauncherApp::InitInstance() {
     // A second copy hands over and ends here: no window, no GDI+.
     if (!CWinAppEx::InitInstance(kLauncherUniqueId))
@@ -19,15 +38,13 @@ BOOL CLauncherApp::InitInstance() {
     SetRegistryKey(kRegistryKeyName);
 
     // The notice view hosts the browser control, which needs OLE on the thread that makes it;
-    // it is released only once every window of the run is gone.
-    const HRESULT ole = ::OleInitialize(nullptr);
+    // it ends only once every window of the run is gone.
+    COleScope ole;
     {
         CLauncherSkinDlg skin(IDR_PNG_SKIN, L"PNG", nullptr);
         m_pMainWnd = &skin;
         skin.DoModal();
     }
-    if (SUCCEEDED(ole))
-        ::OleUninitialize();
     return FALSE;
 }
 

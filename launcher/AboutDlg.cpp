@@ -91,7 +91,7 @@ void CAboutDlg::OnEmailLink() {
     OpenUrl(address.c_str(), SW_SHOW);
 }
 
-BOOL CAboutDlg::OnEraseBkgnd(CDC* pDC) {
+BOOL CAboutDlg::OnEraseBkgnd(CDCHandle* pDC) {
     BITMAP bm{};
     CDC memory;
     if (!m_hBackground.GetBitmap(&bm) || !memory.CreateCompatibleDC(pDC))

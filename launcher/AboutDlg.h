@@ -21,7 +21,7 @@ public:
 protected:
     // Draws the picture at the client origin; TRUE. Without a picture (or a context to draw
     // it with) the base's erasing runs instead.
-    BOOL OnEraseBkgnd(CDC* pDC) override;
+    BOOL OnEraseBkgnd(CDCHandle* pDC) override;
     // Opens the mail program on the support address; the result is not looked at.
     void OnEmailLink();
 

@@ -1,5 +1,6 @@
 // The Start command: the game's patcher gets the chosen version file, and the launcher ends.
 #include <cstdio>
+#include "base/Handle.h"
 #include "framework/WinApp.h"
 #include "launcher/LauncherConstants.h"
 #include "launcher/LauncherDlg.h"
@@ -30,8 +31,8 @@ bool StartPatcher(const char* versionFileUrl) {
                           &startup, &process))
         return false;
     // Nothing of the patcher is kept.
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    CKernelHandle thread(process.hThread);
+    CKernelHandle patcher(process.hProcess);
     return true;
 }
 

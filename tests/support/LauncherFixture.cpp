@@ -100,19 +100,19 @@ CLauncherProcess::CLauncherProcess(const CGameFolder& game, const CLauncherStart
     const fs::path folder = start.workingFolder.empty() ? game.Path() : start.workingFolder;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
     if (!::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE,
                           CREATE_UNICODE_ENVIRONMENT, environment.data(), folder.c_str(), &startup,
-                          &m_process))
-        m_process = {};
+                          &process))
+        return;
+    CKernelHandle thread(process.hThread);
+    m_process.Attach(process.hProcess);
+    m_pid = process.dwProcessId;
 }
 
 CLauncherProcess::~CLauncherProcess() {
-    if (!Started())
-        return;
     if (Running())
         End();
-    ::CloseHandle(m_process.hThread);
-    ::CloseHandle(m_process.hProcess);
 }
 
 CLauncherWindows CLauncherProcess::WaitForWindows(DWORD timeoutMs) const {
@@ -125,13 +125,13 @@ CLauncherWindows CLauncherProcess::WaitForWindows(DWORD timeoutMs) const {
 }
 
 bool CLauncherProcess::WaitExit(DWORD timeoutMs) const {
-    return Started() && ::WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    return Started() && ::WaitForSingleObject(m_process.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 DWORD CLauncherProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     if (Started())
-        ::GetExitCodeProcess(m_process.hProcess, &code);
+        ::GetExitCodeProcess(m_process.Get(), &code);
     return code;
 }
 
@@ -143,7 +143,7 @@ bool CLauncherProcess::End() {
         ::PostMessageW(target, WM_CLOSE, 0, 0);
     if (WaitExit(10000))
         return true;
-    ::TerminateProcess(m_process.hProcess, 1);
+    ::TerminateProcess(m_process.Get(), 1);
     WaitExit(5000);
     return false;
 }

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "base/Handle.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestServer.h"
 
@@ -73,14 +74,14 @@ class CLauncherProcess {
 public:
     // Starts the game folder's launcher; its doubles write to the folder's Records().
     explicit CLauncherProcess(const CGameFolder& game, const CLauncherStart& start = {});
-    // Ends a launcher still running (End), then lets go of the process.
+    // Ends a launcher still running (End).
     ~CLauncherProcess();
     CLauncherProcess(const CLauncherProcess&) = delete;
     CLauncherProcess& operator=(const CLauncherProcess&) = delete;
 
-    bool Started() const { return m_process.hProcess != nullptr; }
-    DWORD Pid() const { return m_process.dwProcessId; }
-    HANDLE Handle() const { return m_process.hProcess; }
+    bool Started() const { return m_process.IsValid(); }
+    DWORD Pid() const { return m_pid; }
+    HANDLE Handle() const { return m_process.Get(); }
 
     // Both windows once both are visible; whatever was found when `timeoutMs` ran out.
     CLauncherWindows WaitForWindows(DWORD timeoutMs = 15000) const;
@@ -95,5 +96,6 @@ public:
     bool End();
 
 private:
-    PROCESS_INFORMATION m_process{};
+    CKernelHandle m_process;
+    DWORD m_pid = 0;
 };
