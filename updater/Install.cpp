@@ -6,10 +6,12 @@
 #include "base/Handle.h"
 #include "updater/LauncherWait.h"
 #include "updater/Package.h"
+#include "updater/SetAside.h"
 #include "updater/Text.h"
 
 namespace {
 
+// Temporary and backup names taken by someone else's files are skipped, up to this many.
 constexpr int kNameAttempts = 100;
 // Scanners and indexers open fresh files for a moment; a few retries ride that out.
 constexpr int kBusyAttempts = 10;
@@ -98,41 +100,9 @@ bool CJournal::Undo(std::wstring& damage) {
     return whole;
 }
 
-// A backup the system will not delete yet (the library this process runs) goes to the
-// temporary folder; earlier ones left there are removed when they can be.
-void SetAside(CFileSystem& files, const std::wstring& backup) {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH)
-        return;
-    const std::wstring prefix = std::wstring(temp) + L"zorvane-updater-";
-    for (int n = 0; n < kNameAttempts; ++n) {
-        const std::wstring aside =
-            prefix + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n) + L".old";
-        if (!IsTaken(files.Rename(backup, aside)))
-            return;
-    }
-}
-
-void SweepSetAside() {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH)
-        return;
-    WIN32_FIND_DATAW found;
-    HANDLE listing =
-        FindFirstFileW((std::wstring(temp) + L"zorvane-updater-*.old").c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE)
-        return;
-    do
-        DeleteFileW((std::wstring(temp) + found.cFileName).c_str());
-    while (FindNextFileW(listing, &found));
-    FindClose(listing);
-}
-
 void CJournal::Commit() {
     m_finished = true;
-    SweepSetAside();
+    RemoveSetAside();
     for (const CStep& step : steps)
         if (!step.backup.empty() && m_files.RemoveFile(step.backup) != ERROR_SUCCESS)
             SetAside(m_files, step.backup);
