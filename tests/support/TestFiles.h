@@ -22,6 +22,8 @@ private:
 };
 
 void WriteFile(const fs::path& path, const std::string& bytes);
+// `size` bytes that look random (and that deflate cannot shrink), the same for the same seed.
+std::string NoiseBytes(std::size_t size, unsigned seed = 12345);
 std::string ReadFile(const fs::path& path);
 // Every file and folder below `root`, relative, with "/" separators, folders ending in "/".
 std::string ListTree(const fs::path& root);

@@ -1,15 +1,5 @@
 #include "tests/worker/WorkerFixture.h"
 
-std::string Noise(std::size_t size) {
-    std::string bytes(size, '\0');
-    unsigned state = 12345;
-    for (char& byte : bytes) {
-        state = state * 1103515245u + 12345u;
-        byte = static_cast<char>(state >> 24);
-    }
-    return bytes;
-}
-
 void WorkerTest::SetUp() {
     ASSERT_TRUE(m_server.IsRunning());
     ASSERT_TRUE(m_windows.Created());

@@ -18,9 +18,6 @@
 
 inline constexpr DWORD kWaitMs = 20000;
 
-// Bytes that deflate cannot shrink much.
-std::string Noise(std::size_t size);
-
 class WorkerTest : public ::testing::Test {
 protected:
     void SetUp() override;

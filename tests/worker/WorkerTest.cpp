@@ -143,7 +143,7 @@ TEST_F(WorkerTest, WorksOnItsOwnCopyOfTheEngine) {
 TEST_F(WorkerTest, WindowsGoneBeforeTheCheckEndsAreLeftAlone) {
     // 3 KB at 512 bytes every 300 ms: the windows go while the archive is arriving.
     ASSERT_TRUE(BuildZip(m_site / "fileversion.zip",
-                         {{"fileVersion.txt", "3.0.0.4\r\n"}, {"padding.bin", Noise(3000)}}));
+                         {{"fileVersion.txt", "3.0.0.4\r\n"}, {"padding.bin", NoiseBytes(3000)}}));
     m_engine.m_strVersionZipUrl = m_server.Url(L"/drip/512/300/fileversion.zip");
     ASSERT_TRUE(Start());
     ASSERT_TRUE(PumpUntil(kWaitMs, [&] {
