@@ -106,6 +106,7 @@ TEST(FullRoadTest, TheOldLauncherHandsOverAndTheNewOneStartsReadsItsVersionAndSh
         Sleep(100);
     }
     EXPECT_TRUE(shown) << "the new launcher did not show Start";
+    SaveScreenshot("updater-full-road.png");
 
     // It read 3.0.0.5 as its own version: asked once more and found nothing to fetch.
     const std::string requests = site.RequestLog();

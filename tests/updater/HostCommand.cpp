@@ -30,3 +30,11 @@ int RunHostCommand(const std::string& command, const fs::path& folder, std::stri
     const std::string code = ReadFile(done);
     return code.empty() ? -1 : std::stoi(code);
 }
+
+bool SaveScreenshot(const std::string& name) {
+    // The build folder is compiled in; build/artifacts sits beside it.
+    const fs::path artifacts = fs::path(ZV_BIN_DIR).parent_path() / "artifacts";
+    fs::create_directories(artifacts);
+    std::string output;
+    return RunHostCommand("import -window root '" + name + "'", artifacts, output, 20000) == 0;
+}

@@ -9,3 +9,7 @@
 // it printed is in `output`.
 int RunHostCommand(const std::string& command, const fs::path& folder, std::string& output,
                    unsigned timeoutMs = 60000);
+
+// Saves the whole virtual display as build/artifacts/`name` for people to look at; false
+// when that failed.
+bool SaveScreenshot(const std::string& name);

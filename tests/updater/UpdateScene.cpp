@@ -1,5 +1,7 @@
 #include "UpdateScene.h"
 
+#include "HostCommand.h"
+
 namespace {
 
 const std::wstring kFakeLauncher =
@@ -67,13 +69,18 @@ CChildProcess CUpdateScene::StartUpdater() const {
         Game().wstring(), CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS | DETACHED_PROCESS);
 }
 
-CUpdaterRun CUpdateScene::Finish(const CChildProcess& updater) {
+CUpdaterRun CUpdateScene::Finish(const CChildProcess& updater, const std::string& screenshot) {
     CUpdaterRun run;
     HWND last = nullptr;
     for (DWORD waited = 0; waited < 30000; waited += 50) {
         if (HWND box = FindMessageBox(updater.Id()); box && box != last) {
             last = box;
             run.boxes.push_back(MessageBoxText(box));
+            if (run.boxes.size() == 1 && !screenshot.empty()) {
+                // A moment for the box to paint itself: the screen has no other sign of it.
+                Sleep(500);
+                SaveScreenshot(screenshot);
+            }
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
         if (updater.WaitEnd(50)) {

@@ -195,7 +195,8 @@ TEST_P(UpdaterFailureTest, KeepsTheOldLauncherLogsWhyAndSaysSoOnce) {
     const std::vector<CChildProcess> keep = GetParam().arrange(scene);
     const CSnapshot before = Snapshot(scene.Game());
 
-    const CUpdaterRun run = scene.RunUpdater();
+    const CUpdaterRun run =
+        scene.RunUpdater(std::string("updater-refused-") + GetParam().name + ".png");
     ASSERT_TRUE(run.ended);
     ASSERT_EQ(run.boxes.size(), 1u);
     const fs::path log = scene.UpdateFolder() / "update.log";
