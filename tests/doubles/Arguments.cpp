@@ -1,4 +1,5 @@
 #include "tests/doubles/Arguments.h"
+#include "tests/doubles/Record.h"
 
 #include <windows.h>
 
@@ -23,4 +24,12 @@ std::wstring CurrentFolder() {
     const DWORD length = GetCurrentDirectoryW(size, folder.data());
     folder.resize(length < size ? length : 0);
     return folder;
+}
+
+int RecordThisStart(const wchar_t* name) {
+    CDoubleRecord record;
+    record.commandLine = GetCommandLineW();
+    record.argumentText = ArgumentText(record.commandLine);
+    record.workingFolder = CurrentFolder();
+    return WriteDoubleRecord(name, record) ? 0 : 1;
 }

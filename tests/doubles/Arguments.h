@@ -8,3 +8,7 @@ std::wstring ArgumentText(const std::wstring& commandLine);
 
 // The current folder of this process.
 std::wstring CurrentFolder();
+
+// Writes down how this program was started (Record.h) for the double `name`: the process's
+// exit code, 0 when the record was written.
+int RecordThisStart(const wchar_t* name);

@@ -2,12 +2,7 @@
 #include <windows.h>
 
 #include "tests/doubles/Arguments.h"
-#include "tests/doubles/Record.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-    CDoubleRecord record;
-    record.commandLine = GetCommandLineW();
-    record.argumentText = ArgumentText(record.commandLine);
-    record.workingFolder = CurrentFolder();
-    return WriteDoubleRecord(L"patcher", record) ? 0 : 1;
+    return RecordThisStart(L"patcher");
 }

@@ -80,3 +80,23 @@ zv_stop_all() {
     done
     zv_pids=()
 }
+
+# Registers the test build's browser double ($1, a Linux path) in the Wine prefix for "http",
+# "https" and "mailto" and as the ".htm" open command, so every page or mail address a program
+# opens is written down by the double and nothing is opened.
+zv_register_browser_double() {
+    local exe command reg
+    exe=$(winepath -w "$1" | sed 's/\\/\\\\/g')
+    command="\"\\\"$exe\\\" \\\"%1\\\"\""
+    reg=$(mktemp --suffix=.reg)
+    {
+        echo 'Windows Registry Editor Version 5.00'
+        for scheme in http https mailto; do
+            printf '\n[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@=%s\n' "$scheme" "$command"
+        done
+        printf '\n[HKEY_CLASSES_ROOT\\.htm]\n@="ZvBrowserDouble"\n'
+        printf '\n[HKEY_CLASSES_ROOT\\ZvBrowserDouble\\shell\\open\\command]\n@=%s\n' "$command"
+    } > "$reg"
+    wine reg import "$(winepath -w "$reg")" >/dev/null 2>&1
+    rm -f "$reg"
+}
