@@ -57,6 +57,14 @@ int CImageButton::SetImageBitmaps(UINT nMainId, COLORREF crMainTransparent, UINT
     return 0;
 }
 
+void CImageButton::SetBackgroundColor(COLORREF colour) {
+    m_crColors[BkActive] = colour;
+    m_crColors[BkFocus] = colour;
+    m_crColors[BkIdle] = colour;
+    if (m_hWnd)
+        Invalidate();
+}
+
 void CImageButton::PreSubclassWindow() {
     const DWORD type = GetStyle() & kButtonTypeMask;
     m_bIsDefault = type == BS_DEFPUSHBUTTON;

@@ -16,6 +16,10 @@ public:
     // cannot be made; on 1 and 2 the button holds no image at all.
     int SetImageBitmaps(UINT nMainId, COLORREF crMainTransparent, UINT nIdleId = 0,
                         COLORREF crIdleTransparent = 0);
+    // Gives every state (pointer over, pressed, focused, idle) this background colour instead
+    // of the face colour taken from the system at construction: for a button lying on a
+    // picture, the picture's colour around it.
+    void SetBackgroundColor(COLORREF colour);
 
     // Turns the control into an owner-drawn button, remembering whether it was the default one.
     void PreSubclassWindow() override;

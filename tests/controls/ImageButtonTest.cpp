@@ -104,14 +104,28 @@ INSTANTIATE_TEST_SUITE_P(
                       {(kButtonWidth - kGlyphWidth) / 2, (kButtonHeight - kGlyphHeight) / 2}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Every see-through pixel of the launcher's glyphs shows the background, every other pixel
-// the glyph's own colour.
-class ImageButtonGlyphTest : public ImageButtonTest, public ::testing::WithParamInterface<UINT> {};
+// Every see-through pixel of the launcher's glyphs shows the background (the button's face
+// colour, or the colour it was given), every other pixel the glyph's own colour.
+struct GlyphCase {
+    UINT glyph;
+    bool coloured; // given kGivenBackground
+};
+
+constexpr COLORREF kGivenBackground = RGB(12, 10, 18);
+
+void PrintTo(const GlyphCase& c, std::ostream* os) {
+    *os << c.glyph << (c.coloured ? " coloured" : "");
+}
+
+class ImageButtonGlyphTest : public ImageButtonTest,
+                             public ::testing::WithParamInterface<GlyphCase> {};
 
 TEST_P(ImageButtonGlyphTest, MagentaShowsTheBackground) {
-    Open(GetParam());
+    if (GetParam().coloured)
+        m_blank.SetBackgroundColor(kGivenBackground);
+    Open(GetParam().glyph);
     CBitmap source;
-    source.Attach(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(GetParam()),
+    source.Attach(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(GetParam().glyph),
                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP bm{};
     ASSERT_TRUE(source.GetBitmap(&bm));
@@ -119,12 +133,13 @@ TEST_P(ImageButtonGlyphTest, MagentaShowsTheBackground) {
     sourceDC.CreateCompatibleDC(static_cast<HDC>(nullptr));
     CSelectObject select(sourceDC.GetSafeHdc(), source.GetSafeHandle());
 
+    const COLORREF background = GetParam().coloured ? kGivenBackground : m_face;
     const int top = (kButtonHeight - bm.bmHeight) / 2; // one-blank caption: left edge
     int magenta = 0, wrong = 0;
     for (int y = 0; y < bm.bmHeight; ++y)
         for (int x = 0; x < bm.bmWidth; ++x) {
             const COLORREF glyph = sourceDC.GetPixel(x, y);
-            const COLORREF expected = glyph == kMagenta ? m_face : glyph;
+            const COLORREF expected = glyph == kMagenta ? background : glyph;
             magenta += glyph == kMagenta ? 1 : 0;
             if (At(x, top + y) != expected) {
                 if (++wrong <= 3)
@@ -134,11 +149,17 @@ TEST_P(ImageButtonGlyphTest, MagentaShowsTheBackground) {
         }
     EXPECT_GT(magenta, 0);
     EXPECT_EQ(wrong, 0);
+    // Beside the glyph, too.
+    EXPECT_EQ(At(kButtonWidth - 2, 1), background);
 }
 
 INSTANTIATE_TEST_SUITE_P(LauncherGlyphs, ImageButtonGlyphTest,
-                         ::testing::Values(UINT{IDB_MINIMIZE}, UINT{IDB_CLOSE}),
-                         [](const auto& info) { return std::to_string(info.param); });
+                         ::testing::Values(GlyphCase{IDB_MINIMIZE, false},
+                                           GlyphCase{IDB_CLOSE, false}, GlyphCase{IDB_CLOSE, true}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.glyph) +
+                                    (info.param.coloured ? "Coloured" : "");
+                         });
 
 TEST_F(ImageButtonTest, FrameFollowsHoverAndPress) {
     Open();
