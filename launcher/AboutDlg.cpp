@@ -9,14 +9,19 @@ namespace {
 
 constexpr COLORREF kOutlineKey = RGB(0, 255, 0);
 constexpr COLORREF kGlyphTransparent = RGB(255, 0, 255);
+// The hollow the picture has behind the close glyph.
+constexpr COLORREF kPictureBehindGlyph = RGB(8, 7, 12);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr int kTextHeight = 13;
 constexpr int kHotlinesHeight = 12;
 constexpr int kBold = 700;
 
 constexpr wchar_t kSupportEmail[] = L"" ZV_SUPPORT_EMAIL;
-constexpr wchar_t kAddressFirst[] = L"Zorvane Online, 27 Lantern Street, District 1,";
-constexpr wchar_t kAddressRest[] = L"Ho Chi Minh City, Vietnam";
+// The first part and the blanks fill the label's first line; the rest, kept whole by no-break
+// spaces, makes the second.
+constexpr wchar_t kAddressFirst[] = L"Zorvane Online,";
+constexpr wchar_t kAddressRest[] =
+    L"27\u00A0Lantern\u00A0St.,\u00A0District\u00A01,\u00A0Ho\u00A0Chi\u00A0Minh\u00A0City";
 constexpr wchar_t kHotlines[] = L"Customer care: (028) 3915 6147 - Game hotline: (028) 3915 6148";
 
 // Three blanks, the first part, then 38 blanks that push the rest onto the second line.
@@ -44,11 +49,22 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CAboutDlg::OnInitDialog() {
     CDraggableDialog::OnInitDialog();
-    // The window owns the region once it has it.
-    if (m_hWindowRgn.GetSafeHandle() && ::SetWindowRgn(m_hWnd, m_hWindowRgn.Handle(), TRUE))
-        m_hWindowRgn.Detach();
+    if (m_hWindowRgn.GetSafeHandle()) {
+        // The outline is the picture's, which lies at the client origin: inside the border the
+        // template gives the window, not at its corner.
+        CRect window;
+        GetWindowRect(&window);
+        POINT client{0, 0};
+        ClientToScreen(&client);
+        ::OffsetRgn(m_hWindowRgn.Handle(), client.x - window.left, client.y - window.top);
+        // The window owns the region once it has it.
+        if (::SetWindowRgn(m_hWnd, m_hWindowRgn.Handle(), TRUE))
+            m_hWindowRgn.Detach();
+    }
 
     m_btnOK.SetImageBitmaps(IDB_CLOSE, kGlyphTransparent, 0, 0);
+    // The picture's colour around the glyph, not a grey square.
+    m_btnOK.SetBackgroundColor(kPictureBehindGlyph);
 
     m_lblAddress.SetWindowText(AddressLine().c_str());
     m_lblAddress.SetLinkFont(kTextHeight, kBold, FALSE);

@@ -15,6 +15,8 @@ namespace {
 
 constexpr COLORREF kKeyColour = RGB(255, 0, 0);
 constexpr COLORREF kGlyphTransparent = RGB(255, 0, 255);
+// The hollow the skin has behind the minimise and close glyphs.
+constexpr COLORREF kSkinBehindGlyphs = RGB(12, 10, 18);
 constexpr UINT kAboutCommand = 16; // system command; 16 to 31 all open the About box
 // The skin is drawn for the template's own font on Windows, whose base units are these.
 constexpr SIZE kSkinBaseUnits{6, 13};
@@ -104,6 +106,10 @@ void CLauncherDlg::CreateNoticeView() {
 void CLauncherDlg::LoadButtonFaces() {
     m_btnMinimize.SetImageBitmaps(IDB_MINIMIZE, kGlyphTransparent, 0, 0);
     m_btnClose.SetImageBitmaps(IDB_CLOSE, kGlyphTransparent, 0, 0);
+    // The skin's colour around the glyphs, not a grey square. (Not the key colour: the buttons
+    // would then take clicks on their glyphs' pixels only.)
+    m_btnMinimize.SetBackgroundColor(kSkinBehindGlyphs);
+    m_btnClose.SetBackgroundColor(kSkinBehindGlyphs);
     m_btnAccount.LoadFaceImage(IDR_PNG_ACCOUNT, L"PNG");
     m_btnRegister.LoadFaceImage(IDR_PNG_REGISTER, L"PNG");
     m_btnHome.LoadFaceImage(IDR_PNG_HOME, L"PNG");
