@@ -1,6 +1,7 @@
 #include "tests/launcher/LauncherTestSupport.h"
 #include <algorithm>
 #include "tests/controls/TestUi.h"
+#include "imaging/Gdiplus.h"
 #include "tests/support/TestFiles.h"
 
 void PrintTo(const CRect& rc, std::ostream* out) {
@@ -69,4 +70,30 @@ int ShownVelkorWindows() {
     const std::string list = ReadFile(windowsPath);
     ::DeleteFileW(windowsPath.c_str());
     return static_cast<int>(std::count(list.begin(), list.end(), '\n'));
+}
+
+CScreen::CScreen() {
+    static int s_count = 0;
+    const std::wstring unixFile = L"/tmp/zv-screen-" + std::to_wstring(::GetCurrentProcessId()) +
+                                  L"-" + std::to_wstring(++s_count) + L".png";
+    m_file = L"Z:" + unixFile;
+    ::DeleteFileW(m_file.c_str());
+    ui::CUnixCommand(L"import -window root " + unixFile).Wait(10000);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromFile(m_file.c_str(), &bitmap) == Gdiplus::Ok)
+        m_bitmap = bitmap;
+}
+
+CScreen::~CScreen() {
+    if (m_bitmap)
+        Gdiplus::DllExports::GdipDisposeImage(static_cast<Gdiplus::GpBitmap*>(m_bitmap));
+    ::DeleteFileW(m_file.c_str());
+}
+
+COLORREF CScreen::At(int x, int y) const {
+    Gdiplus::ARGB argb = 0;
+    if (m_bitmap)
+        Gdiplus::DllExports::GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(m_bitmap), x, y,
+                                                &argb);
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
 }

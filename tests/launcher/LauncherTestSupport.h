@@ -27,5 +27,21 @@ void SendKeys(const std::vector<std::pair<WORD, bool>>& keys);
 // How many windows titled "Velkor" the X display shows now.
 int ShownVelkorWindows();
 
+// What the X display shows at the moment of construction. Needs GDI+ running.
+class CScreen {
+public:
+    CScreen();
+    ~CScreen();
+    CScreen(const CScreen&) = delete;
+    CScreen& operator=(const CScreen&) = delete;
+    bool IsValid() const { return m_bitmap != nullptr; }
+    // The colour at screen point (x, y).
+    COLORREF At(int x, int y) const;
+
+private:
+    std::wstring m_file;
+    void* m_bitmap = nullptr; // a GDI+ bitmap
+};
+
 // Pumps this thread's messages until `done` holds; false when `timeoutMs` ran out first.
 bool WaitFor(DWORD timeoutMs, const std::function<bool()>& done);
