@@ -49,6 +49,7 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CAboutDlg::OnInitDialog() {
     CDraggableDialog::OnInitDialog();
+    CentreOverOwner();
     if (m_hWindowRgn.GetSafeHandle()) {
         // The outline is the picture's, which lies at the client origin: inside the border the
         // template gives the window, not at its corner.
@@ -83,6 +84,18 @@ BOOL CAboutDlg::OnInitDialog() {
     m_lblHotlines.SetLinkFont(kHotlinesHeight, kBold, FALSE);
     m_lblHotlines.SetWindowText(kHotlines);
     return TRUE;
+}
+
+void CAboutDlg::CentreOverOwner() {
+    const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!owner)
+        return;
+    CRect over, own;
+    ::GetWindowRect(owner, &over);
+    GetWindowRect(&own);
+    SetWindowPos(nullptr, over.left + (over.Width() - own.Width()) / 2,
+                 over.top + (over.Height() - own.Height()) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CAboutDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -24,6 +24,8 @@ protected:
     BOOL OnEraseBkgnd(CDCHandle* pDC) override;
     // Opens the mail program on the support address; the result is not looked at.
     void OnEmailLink();
+    // The template would put the box on the launcher's corner, over its title.
+    void CentreOverOwner();
 
     CBitmap m_hBackground;
     // Held until the window takes it over; the window then deletes it.
