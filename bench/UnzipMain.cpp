@@ -11,8 +11,7 @@
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 3) {
-        CUpdateEngine::UnzipToFolder(argv[1], argv[2]);
-        return 0;
+        return CUpdateEngine::UnzipToFolder(argv[1], argv[2], zv::update::kPackageLimit) ? 0 : 1;
     }
     if (argc == 5 && std::wcscmp(argv[1], L"--probe") == 0)
         return RunProbe(std::wcstol(argv[2], nullptr, 10), argv[3], argv[4]);

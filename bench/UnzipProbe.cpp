@@ -92,7 +92,8 @@ int RunProbe(long rounds, const wchar_t* zipPath, const wchar_t* folder) {
     std::vector<double> full, times, small, large;
     for (long round = 0; round < rounds; ++round) {
         ClearFolder(dest.c_str());
-        full.push_back(Seconds([&] { CUpdateEngine::UnzipToFolder(zipPath, folder); }));
+        full.push_back(Seconds(
+            [&] { CUpdateEngine::UnzipToFolder(zipPath, folder, zv::update::kPackageLimit); }));
         times.push_back(Seconds([&] {
             for (const auto& entry : entries) {
                 if (entry.folder)

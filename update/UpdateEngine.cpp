@@ -96,10 +96,11 @@ bool CUpdateEngine::IsRemoteNewer() const {
     return IsNewerVersion(m_vPublishedVersion, m_vOwnVersion);
 }
 
-void CUpdateEngine::UnzipToFolder(const std::wstring& zipPath, const std::wstring& folder) {
+bool CUpdateEngine::UnzipToFolder(const std::wstring& zipPath, const std::wstring& folder,
+                                  unsigned long long ullLimit) {
     CZipExtractor extractor(zipPath.c_str());
-    if (extractor.SetOutputFolder(folder.c_str()))
-        extractor.ExtractAll(false);
+    extractor.SetSizeLimit(ullLimit);
+    return extractor.SetOutputFolder(folder.c_str()) && extractor.ExtractAll(false);
 }
 
 std::wstring GetVersionFileUrl(int nVersionSource) {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "update/UpdateConstants.h"
 #include "update/Version.h"
 
 class CUpdateEngine {
@@ -31,15 +32,19 @@ public:
     // True when the published version is strictly greater than the own one.
     bool IsRemoteNewer() const;
 
-    // Unpacks `zipPath` into `folder`, keeping entry paths. Failures stay inside: the
-    // caller looks for the output it needs.
-    static void UnzipToFolder(const std::wstring& zipPath, const std::wstring& folder);
+    // Unpacks `zipPath` into `folder`, keeping entry paths, writing at most `ullLimit`
+    // bytes (kVersionArchiveLimit or kPackageLimit). True only for a full success: the
+    // archive opened, held at least one entry, and every entry was written and checked.
+    // After a failure the folder may hold some entries in full; never a partly written
+    // or unchecked file.
+    static bool UnzipToFolder(const std::wstring& zipPath, const std::wstring& folder,
+                              unsigned long long ullLimit);
 
     // The executable's folder + "\Launcher Updater" + `sub` (with its own leading
     // backslash) in narrow form; empty when it would not fit a 260-byte path buffer.
     std::string UpdateFolderPath(const char* sub) const;
 
-    char m_szExeDir[768] = {};
+    char m_szExeDir[zv::update::kExeDirBuffer] = {};
     std::wstring m_strUpdateDir;
     std::wstring m_strVersionZipUrl;
     std::wstring m_strVersionZipPath;

@@ -8,6 +8,9 @@
 
 namespace {
 
+// The key is formatted into a buffer of this size, terminator included.
+constexpr std::size_t kVersionKeyBuffer = 256;
+
 // VerQueryValueA converts text values into the space after the block, as laid out by
 // GetFileVersionInfo; a resource locked in place has no such space and may be read-only.
 std::vector<BYTE> CopyVersionBlock(HMODULE module) {
@@ -35,7 +38,7 @@ std::wstring GetVersionInfoString(HMODULE module, const char* name) {
     if (block.empty())
         return {};
 
-    char key[256];
+    char key[kVersionKeyBuffer];
     int written = 0;
     void* value = nullptr;
     UINT length = 0;

@@ -1,32 +1,54 @@
 #include "update/ZipExtractor.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 
 #include "update/EntryPath.h"
 #include "update/FileHandle.h"
-#include "update/PathBuffer.h"
 #include "update/TextConvert.h"
-#include "update/UpdateConstants.h"
+#include "update/ZipEntryData.h"
 #include "update/ZipFolders.h"
+#include "update/ZipSurvey.h"
 
-using zv::update::kPathBuffer;
+using namespace zv::update;
 
 namespace {
+
+constexpr unsigned kFlagUtf8Name = 0x0800;
+constexpr DWORD kDosFolderAttribute = 0x10;
 
 // Creates or replaces the file. Most files are new and are created outright; only an
 // existing one is looked at first, since Windows refuses to replace a read-only file and
 // Wine run as root would not.
-CFileHandle CreateOutputFile(const char* path) {
+CFileHandle CreateOutputFile(const wchar_t* path) {
     CFileHandle out(
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (out.IsValid() || GetLastError() != ERROR_FILE_EXISTS)
         return out;
-    const DWORD existing = GetFileAttributesA(path);
+    const DWORD existing = GetFileAttributesW(path);
     if (existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_READONLY))
         return out;
-    return CFileHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    return CFileHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Free bytes for the caller on the disk that holds `folder` or, while it does not exist
+// yet, its nearest existing ancestor; 0 when none can be asked.
+unsigned long long FreeBytesAt(std::wstring folder) {
+    for (;;) {
+        ULARGE_INTEGER available;
+        if (GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr))
+            return available.QuadPart;
+        const std::size_t last = folder.find_last_of(L'\\');
+        if (last == std::wstring::npos || last == 0)
+            return 0;
+        folder.resize(last);
+    }
+}
+
+DWORD Saturated(unsigned long long size) {
+    return static_cast<DWORD>(std::min<unsigned long long>(size, 0xFFFFFFFFu));
 }
 
 } // namespace
@@ -43,9 +65,9 @@ bool CZipExtractor::Open(const wchar_t* zipPath) {
     Close();
     if (!zipPath || !*zipPath)
         return false;
-    wchar_t full[260];
-    const DWORD length = GetFullPathNameW(zipPath, 260, full, nullptr);
-    if (length == 0 || length >= 260)
+    wchar_t full[kPathBuffer];
+    const DWORD length = GetFullPathNameW(zipPath, kPathBuffer, full, nullptr);
+    if (length == 0 || length >= kPathBuffer)
         return false;
     HeapText<char> narrow = ToAnsi(full);
     if (!narrow)
@@ -61,6 +83,7 @@ void CZipExtractor::Close() {
         m_hZip = nullptr;
     }
     m_szOutputFolder[0] = L'\0';
+    m_bEndOfList = false;
 }
 
 bool CZipExtractor::SetOutputFolder(const wchar_t* folder) {
@@ -77,23 +100,28 @@ bool CZipExtractor::SetOutputFolder(const wchar_t* folder) {
 }
 
 bool CZipExtractor::FirstEntry() {
+    m_bEndOfList = false;
     return m_hZip && unzGoToFirstFile(m_hZip) == UNZ_OK;
 }
 
 bool CZipExtractor::NextEntry() {
-    return m_hZip && unzGoToNextFile(m_hZip) == UNZ_OK;
+    if (!m_hZip)
+        return false;
+    const int status = unzGoToNextFile(m_hZip);
+    m_bEndOfList = status == UNZ_END_OF_LIST_OF_FILE;
+    return status == UNZ_OK;
 }
 
-bool CZipExtractor::GetEntryInfo(ZipEntryInfo& info) {
+bool CZipExtractor::ReadEntry(ZipEntryInfo& info, unz_file_info64& raw) {
     if (!m_hZip)
         return false;
     info = ZipEntryInfo{};
-    unz_file_info raw{};
-    if (unzGetCurrentFileInfo(m_hZip, &raw, info.szName, 260, nullptr, 0, info.szComment, 255) !=
-        UNZ_OK)
+    raw = unz_file_info64{};
+    if (unzGetCurrentFileInfo64(m_hZip, &raw, info.szName, kEntryNameBuffer - 1, nullptr, 0,
+                                info.szComment, kEntryCommentBuffer - 1) != UNZ_OK)
         return false;
     // A longer name was cut by the library; a cut path could name something else.
-    if (raw.size_filename > 260)
+    if (raw.size_filename > kEntryNameBuffer - 1)
         return false;
     info.dwVersion = raw.version;
     info.dwVersionNeeded = raw.version_needed;
@@ -101,16 +129,23 @@ bool CZipExtractor::GetEntryInfo(ZipEntryInfo& info) {
     info.dwCompressionMethod = raw.compression_method;
     info.dwDosDate = raw.dosDate;
     info.dwCrc = raw.crc;
-    info.dwCompressedSize = raw.compressed_size;
-    info.dwUncompressedSize = raw.uncompressed_size;
+    info.dwCompressedSize = Saturated(raw.compressed_size);
+    info.dwUncompressedSize = Saturated(raw.uncompressed_size);
     info.dwInternalAttributes = raw.internal_fa;
     info.dwExternalAttributes = raw.external_fa;
     for (char* c = info.szName; *c; ++c) {
         if (*c == '/')
             *c = '\\';
     }
-    info.bFolder = (info.dwExternalAttributes & 0x10) != 0;
+    const std::size_t length = std::strlen(info.szName);
+    info.bFolder = (info.dwExternalAttributes & kDosFolderAttribute) ||
+                   (length > 0 && info.szName[length - 1] == '\\');
     return true;
+}
+
+bool CZipExtractor::GetEntryInfo(ZipEntryInfo& info) {
+    unz_file_info64 raw;
+    return ReadEntry(info, raw);
 }
 
 bool CZipExtractor::ExtractEntry(const wchar_t* folder, bool bIgnorePath) {
@@ -121,84 +156,66 @@ bool CZipExtractor::ExtractEntry(const wchar_t* folder, bool bIgnorePath) {
     if (!*folder)
         return false;
     ZipEntryInfo info;
-    if (!GetEntryInfo(info))
+    unz_file_info64 raw;
+    if (!ReadEntry(info, raw) || !IsExtractableEntry(raw) || raw.uncompressed_size > m_ullRoom)
         return false;
 
-    const char* name = info.szName;
-    if (bIgnorePath && !info.bFolder) {
-        if (const char* last = std::strrchr(name, '\\'))
-            name = last + 1;
-    }
-    if (!IsSafeEntryPath(name))
+    std::wstring name = DecodeEntryName(info.szName, (raw.flag & kFlagUtf8Name) != 0);
+    if (bIgnorePath && !info.bFolder)
+        name.erase(0, name.find_last_of(L'\\') + 1);
+    if (!IsSafeEntryPath(name.c_str()))
         return false;
 
-    HeapText<char> base = ToAnsi(folder);
-    if (!base || !*base.get())
-        return false;
-    const char tail = base.get()[std::strlen(base.get()) - 1];
-    const bool hasSeparator = tail == '\\' || tail == '/';
-    char path[kPathBuffer];
-    if (!BuildPath(path, {base.get(), hasSeparator ? "" : "\\", name}))
+    std::wstring path = folder;
+    if (path.back() != L'\\' && path.back() != L'/')
+        path += L'\\';
+    path += name;
+    if (path.size() >= kPathBuffer)
         return false;
 
-    if (info.bFolder) {
-        HeapText<wchar_t> wide = ToWide(path);
-        return wide && CreateFolder(wide.get());
-    }
-    return ExtractFile(path, info.dwDosDate);
+    if (info.bFolder)
+        return CreateFolder(path.c_str());
+    if (!ExtractFile(path, raw))
+        return false;
+    m_ullRoom -= raw.uncompressed_size;
+    return true;
 }
 
-bool CZipExtractor::ExtractFile(const char* path, DWORD dosDate) {
-    char parent[kPathBuffer];
-    std::memcpy(parent, path, std::strlen(path) + 1);
-    if (!CreateParentFolder(parent))
+bool CZipExtractor::ExtractFile(const std::wstring& path, const unz_file_info64& raw) {
+    if (!CreateFolder(path.substr(0, path.find_last_of(L'\\')).c_str()))
         return false;
-
-    CFileHandle out = CreateOutputFile(path);
+    CFileHandle out = CreateOutputFile(path.c_str());
     if (!out.IsValid())
         return false;
-    bool ok = unzOpenCurrentFile(m_hZip) == UNZ_OK;
-    if (ok) {
-        char buffer[2048];
-        for (;;) {
-            const int count = unzReadCurrentFile(m_hZip, buffer, sizeof buffer);
-            if (count == 0)
-                break;
-            DWORD written = 0;
-            if (count < 0 ||
-                !WriteFile(out.Get(), buffer, static_cast<DWORD>(count), &written, nullptr) ||
-                written != static_cast<DWORD>(count)) {
-                ok = false;
-                break;
-            }
-        }
-        // The library compares the CRC here, once the whole entry has been read.
-        const int closed = unzCloseCurrentFile(m_hZip);
-        ok = ok && closed == UNZ_OK;
-    }
+    bool ok = WriteEntryData(m_hZip, raw, out.Get());
+    // On the handle the data went through: opening each file again costs a fair share
+    // of the whole extraction.
+    if (ok)
+        SetFileTimeFromDos(out.Get(), raw.dosDate);
     ok = out.Close() && ok;
     if (!ok) {
         // Nothing half written or unchecked may pass for a good file later.
-        DeleteFileA(path);
-        return false;
+        DeleteFileW(path.c_str());
     }
-    HeapText<wchar_t> wide = ToWide(path);
-    if (wide)
-        SetFileTimeFromDos(wide.get(), dosDate);
-    return true;
+    return ok;
 }
 
 bool CZipExtractor::ExtractAll(const wchar_t* folder, bool bIgnorePath) {
-    if (!m_hZip)
+    if (!m_hZip || !folder || !*folder)
         return false;
-    unz_global_info global{};
-    if (unzGetGlobalInfo(m_hZip, &global) != UNZ_OK || global.number_entry == 0)
+    unz_global_info64 global{};
+    if (unzGetGlobalInfo64(m_hZip, &global) != UNZ_OK || global.number_entry == 0)
+        return false;
+    const unsigned long long room = std::min(m_ullRoom, FreeBytesAt(folder));
+    if (!SurveyArchive(m_hZip, global.number_entry, room))
         return false;
     if (!FirstEntry())
         return false;
+    unsigned long long extracted = 0;
     do {
         if (!ExtractEntry(folder, bIgnorePath))
             return false;
+        ++extracted;
     } while (NextEntry());
-    return true;
+    return AtEndOfList() && extracted == global.number_entry;
 }

@@ -35,19 +35,19 @@ bool CreateParentFolder(char* path) {
     return wide && CreateFolder(wide.get());
 }
 
+bool SetFileTimeFromDos(HANDLE file, DWORD dosDateTime) {
+    FILETIME local, utc;
+    if (!DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) ||
+        !LocalFileTimeToFileTime(&local, &utc))
+        return false;
+    // No last-access time: the one the file has stays.
+    return SetFileTime(file, &utc, nullptr, &utc) != FALSE;
+}
+
 bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDateTime) {
     CFileHandle file(
         CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid())
         return false;
-    FILETIME created, accessed, written;
-    if (!GetFileTime(file.Get(), &created, &accessed, &written))
-        return false;
-    FILETIME local, utc;
-    if (!DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) ||
-        !LocalFileTimeToFileTime(&local, &utc))
-        return false;
-    if (!SetFileTime(file.Get(), &utc, &accessed, &utc))
-        return false;
-    return file.Close();
+    return SetFileTimeFromDos(file.Get(), dosDateTime) && file.Close();
 }

@@ -14,3 +14,5 @@ bool CreateParentFolder(char* path);
 // Sets the file's creation and last-write times from an MS-DOS date (high word) and
 // time (low word) read as local time; the last-access time is kept.
 bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDateTime);
+// The same on a file already open for writing.
+bool SetFileTimeFromDos(HANDLE file, DWORD dosDateTime);

@@ -5,60 +5,30 @@
 
 #include <windows.h>
 
-#include "tests/support/TestFiles.h"
-#include "tests/update/ZipBuilder.h"
+#include "tests/update/ZipSandbox.h"
 #include "update/UpdateEngine.h"
 #include "update/ZipExtractor.h"
 
 namespace {
 
 using Kind = ZipEntrySpec::Kind;
+using zv::update::kPackageLimit;
 
-// An archive and a destination inside a sandbox, so anything written outside the
-// destination shows up in the sandbox.
-class ZipExtractTest : public ::testing::Test {
-protected:
-    fs::path Zip(const std::vector<ZipEntrySpec>& entries) {
-        EXPECT_TRUE(BuildZip(m_zip, entries));
-        return m_zip;
-    }
-    bool Extract(const std::vector<ZipEntrySpec>& entries) {
-        CZipExtractor extractor(Zip(entries).c_str());
-        return extractor.SetOutputFolder(m_dest.c_str()) && extractor.ExtractAll(false);
-    }
-    // The sandbox besides the archive: "dest/..." entries only, if nothing escaped.
-    std::string Sandbox() const {
-        std::string list;
-        for (const auto& name : Split(ListTree(m_sandbox.Path()))) {
-            if (name != "in.zip")
-                list += (list.empty() ? "" : " ") + name;
-        }
-        return list;
-    }
-    static std::vector<std::string> Split(const std::string& list) {
-        std::vector<std::string> names;
-        std::size_t start = 0;
-        while (start < list.size()) {
-            const std::size_t end = list.find(' ', start);
-            names.push_back(list.substr(start, end - start));
-            start = end == std::string::npos ? list.size() : end + 1;
-        }
-        return names;
-    }
-
-    CTempFolder m_sandbox;
-    fs::path m_zip = m_sandbox / "in.zip";
-    fs::path m_dest = m_sandbox / "dest";
-};
+class ZipExtractTest : public ZipSandbox {};
 
 TEST_F(ZipExtractTest, RecreatesNestedPathsAndExplicitFolders) {
+    // Archives made on Unix mark a folder by its trailing slash alone: drwxr-xr-x.
+    const DWORD unixFolder = 040755u << 16;
     ASSERT_TRUE(Extract({{"top.txt", "top"},
                          {"a/b/c.txt", "deep"},
                          {"empty/", "", Kind::Folder},
                          {"x/y/", "", Kind::Folder},
                          {"x/y/z.ini", "[z]"},
+                         {"unix/", "", Kind::Folder, 0x4EAF6DAF, unixFolder},
+                         {"unix/u.txt", "u"},
                          {"nothing.bin", ""}}));
-    EXPECT_EQ(ListTree(m_dest), "a/ a/b/ a/b/c.txt empty/ nothing.bin top.txt x/ x/y/ x/y/z.ini");
+    EXPECT_EQ(ListTree(m_dest), "a/ a/b/ a/b/c.txt empty/ nothing.bin top.txt unix/ unix/u.txt x/ "
+                                "x/y/ x/y/z.ini");
     EXPECT_EQ(ReadFile(m_dest / "a" / "b" / "c.txt"), "deep");
     EXPECT_EQ(ReadFile(m_dest / "x" / "y" / "z.ini"), "[z]");
     EXPECT_EQ(fs::file_size(m_dest / "nothing.bin"), 0u);
@@ -130,6 +100,22 @@ TEST_F(ZipExtractTest, FilesCarryTheEntryTimeAsCreationAndLastWrite) {
     }
 }
 
+// Names flagged as UTF-8 (general purpose bit 11) are read as UTF-8, the others in the
+// ANSI code page: the same bytes give two different names.
+TEST_F(ZipExtractTest, NamesAreReadInTheEncodingTheEntryDeclares) {
+    const std::string bytes = "Gr\xC3\xBC\xC3\x9F"
+                              "e.txt";
+    wchar_t ansi[64] = {};
+    MultiByteToWideChar(CP_ACP, 0, bytes.c_str(), -1, ansi, 64);
+    const std::wstring utf8 = L"Gr\u00FC\u00DFe.txt";
+    if (utf8 == ansi)
+        GTEST_SKIP() << "the ANSI code page is UTF-8 here";
+    ASSERT_TRUE(Extract({{"flagged/" + bytes, "utf-8", Kind::File, 0x4EAF6DAF, 0, 0x800},
+                         {"plain/" + bytes, "ansi"}}));
+    EXPECT_EQ(ReadFile(m_dest / L"flagged" / utf8), "utf-8");
+    EXPECT_EQ(ReadFile(m_dest / L"plain" / ansi), "ansi");
+}
+
 // A bad entry fails, leaves no file of its own, and ends the run.
 struct BadEntryCase {
     const char* name;
@@ -157,7 +143,7 @@ TEST_F(ZipExtractTest, ADestinationThatIsAFileTakesNothing) {
     CZipExtractor extractor(Zip({{"a.txt", "a"}}).c_str());
     EXPECT_FALSE(extractor.SetOutputFolder(m_dest.c_str()));
     EXPECT_FALSE(extractor.ExtractAll(false));
-    CUpdateEngine::UnzipToFolder(m_zip.wstring(), m_dest.wstring());
+    EXPECT_FALSE(CUpdateEngine::UnzipToFolder(m_zip.wstring(), m_dest.wstring(), kPackageLimit));
     EXPECT_EQ(ReadFile(m_dest), "a file");
     EXPECT_EQ(Sandbox(), "dest");
 }
@@ -199,7 +185,13 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"DeviceName", "sub/NUL.txt", nullptr},
                       EscapeCase{"ConsoleDevice", "CON", nullptr},
                       EscapeCase{"EmptySegment", "a//evil.txt", nullptr},
-                      EscapeCase{"Wildcard", "a/*.txt", nullptr}),
+                      EscapeCase{"Wildcard", "a/*.txt", nullptr},
+                      // Windows drops a trailing dot or blank: these would land on
+                      // "first.txt" and "sub\x.txt" under other names.
+                      EscapeCase{"TrailingDot", "first.txt.", nullptr},
+                      EscapeCase{"TrailingBlank", "first.txt ", nullptr},
+                      EscapeCase{"FolderTrailingDot", "sub./x.txt", nullptr},
+                      EscapeCase{"FolderTrailingBlank", "sub /x.txt", nullptr}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // The destination joined with the entry name must fit 259 characters and a terminator.
@@ -227,7 +219,7 @@ TEST_F(ZipExtractTest, ATruncatedArchiveIsNotOpened) {
     CZipExtractor extractor(m_zip.c_str());
     EXPECT_FALSE(extractor.SetOutputFolder(m_dest.c_str()));
     EXPECT_FALSE(extractor.ExtractAll(false));
-    CUpdateEngine::UnzipToFolder(m_zip.wstring(), m_dest.wstring());
+    EXPECT_FALSE(CUpdateEngine::UnzipToFolder(m_zip.wstring(), m_dest.wstring(), kPackageLimit));
     EXPECT_EQ(Sandbox(), "");
 }
 
@@ -235,7 +227,7 @@ TEST_F(ZipExtractTest, AFileThatIsNoZipIsNotOpened) {
     WriteFile(m_zip, "<html>404 Not Found</html>");
     CZipExtractor extractor(m_zip.c_str());
     EXPECT_FALSE(extractor.FirstEntry());
-    CUpdateEngine::UnzipToFolder(m_zip.wstring(), m_dest.wstring());
+    EXPECT_FALSE(CUpdateEngine::UnzipToFolder(m_zip.wstring(), m_dest.wstring(), kPackageLimit));
     EXPECT_EQ(Sandbox(), "");
 }
 
