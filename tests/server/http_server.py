@@ -8,6 +8,14 @@ Paths (every <name> is a file below --root):
   /drop/<bytes>/<name>               headers for the whole file, <bytes> of it, then close
   /status/<code>                     an error page with that status
   /page/<name>                       the file as a web page that may be cached for an hour
+  /pause/<bytes>/<seconds>/<name>    headers, <bytes> of the file, a pause, then the rest
+  /silent/<seconds>                  reads the request, answers nothing, closes after <seconds>
+  /nolength/<bytes>/<name>           no Content-Length: at most <bytes> of the file, then close
+  /raw/<name>                        the file's bytes alone: no status line, no headers
+  /redirect/<count>/<name>           <count> redirects (302) in a row, then the file
+  /loop/<n>                          a redirect to /loop/<n+1>, for ever
+  /aredirect/..., /aloop/...         the same with absolute addresses in Location
+  /goto/<address>                    a redirect to <address>, as given
 Anything else is 404, unless an --alias names it: "--alias /fileversion.zip=/stall/9/v.zip"
 answers the first path as the second, so a program with built-in addresses can be given any
 of the above. Every other response forbids caching, so one test's file never answers another
@@ -50,13 +58,33 @@ class Handler(http.server.BaseHTTPRequestHandler):
             elif mode == "drip":
                 self.send_file(parts[3:], chunk=(int(parts[1]), int(parts[2]) / 1000.0))
             elif mode == "stall":
-                self.stall(float(parts[1]), parts[2:])
+                self.send_part(parts[2:], 0, float(parts[1]), finish=False)
             elif mode == "drop":
-                self.drop(int(parts[1]), parts[2:])
+                self.send_part(parts[2:], int(parts[1]), 0, finish=False)
             elif mode == "page":
                 self.send_page(parts[1:])
             elif mode == "status":
                 self.send_status(int(parts[1]))
+            elif mode == "pause":
+                self.send_part(parts[3:], int(parts[1]), float(parts[2]), finish=True)
+            elif mode == "silent":
+                time.sleep(float(parts[1]))
+                self.close_hard()
+            elif mode == "nolength":
+                self.send_part(parts[2:], int(parts[1]), 0, finish=False, announce=False)
+            elif mode == "raw":
+                self.send_raw(parts[1:])
+            elif mode in ("redirect", "aredirect"):
+                count = int(parts[1])
+                if count > 0:
+                    self.redirect("/%s/%d/%s" % (mode, count - 1, "/".join(parts[2:])),
+                                  absolute=mode == "aredirect")
+                else:
+                    self.send_file(parts[2:], chunk=None)
+            elif mode in ("loop", "aloop"):
+                self.redirect("/%s/%d" % (mode, int(parts[1]) + 1), absolute=mode == "aloop")
+            elif mode == "goto":
+                self.redirect("/".join(parts[1:]))
             else:
                 self.send_status(404)
         except (IndexError, ValueError):
@@ -72,9 +100,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return f.read()
 
     def headers_for(self, length, content_type="application/zip", cache="no-store, no-cache"):
+        """Headers of a 200 reply; no Content-Length when `length` is None."""
         self.send_response(200)
         self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(length))
+        if length is not None:
+            self.send_header("Content-Length", str(length))
         self.send_header("Cache-Control", cache)
         self.end_headers()
         self.wfile.flush()
@@ -100,22 +130,37 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.flush()
             time.sleep(pause)
 
-    def stall(self, seconds, name_parts):
+    def send_part(self, name_parts, count, seconds, finish, announce=True):
+        """The first <count> bytes, a pause of <seconds>, then the rest or a dropped line."""
         data = self.read(name_parts)
         if data is None:
             return self.send_status(404)
-        self.headers_for(len(data))
-        time.sleep(seconds)
-        self.close_hard()
-
-    def drop(self, count, name_parts):
-        data = self.read(name_parts)
-        if data is None:
-            return self.send_status(404)
-        self.headers_for(len(data))
+        self.headers_for(len(data) if announce else None)
         self.wfile.write(data[:count])
         self.wfile.flush()
+        time.sleep(seconds)
+        if finish:
+            self.wfile.write(data[count:])
+        else:
+            self.close_hard()
+
+    def send_raw(self, name_parts):
+        data = self.read(name_parts)
+        if data is None:
+            return self.send_status(404)
+        self.log_request(200)
+        self.wfile.write(data)
+        self.wfile.flush()
         self.close_hard()
+
+    def redirect(self, location, absolute=False):
+        if absolute:
+            location = "http://%s%s" % (self.headers.get("Host", ""), location)
+        self.send_response(302)
+        self.send_header("Location", location)
+        self.send_header("Content-Length", "0")
+        self.send_header("Cache-Control", "no-store, no-cache")
+        self.end_headers()
 
     def close_hard(self):
         try:

@@ -1,0 +1,33 @@
+// What the waiting caller and the download thread share: nothing else crosses over.
+#pragma once
+#include <atomic>
+#include <string>
+
+#include <windows.h>
+
+#include "update/Download.h"
+#include "update/FileHandle.h"
+
+struct CDownloadJob {
+    enum State { Running, Finished, Abandoned };
+
+    // Set before the thread starts, read-only afterwards.
+    std::wstring strUrl;
+    std::wstring strTemp; // created empty by the caller
+    DownloadLimits limits{};
+    ULONGLONG ullStartTick = 0;
+    long long tStart = 0; // seconds since 1970-01-01 UTC, for the deadline at reports
+
+    // The thread's evidence of life: when body data last arrived, or the start.
+    std::atomic<ULONGLONG> ullLastData{0};
+    // Running until the thread finishes or the caller abandons it; whoever moves it
+    // first decides, so a finished transfer is never abandoned and vice versa.
+    std::atomic<int> state{Running};
+    HRESULT hrResult = E_FAIL; // written by the thread before it moves state to Finished
+    CFileHandle done;          // manual-reset event, set when the thread is through
+    CFileHandle wake;          // set by the caller when it abandons the transfer
+};
+
+// The thread's work: binds the address (following redirects) into the temporary and
+// returns how that went; the temporary is then closed.
+HRESULT RunDownload(CDownloadJob& job);
