@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <urlmon.h>
 
-#include "framework/ComPtr.h"
+#include "base/ComPtr.h"
 #include "update/DownloadJob.h"
 #include "update/DownloadStatusCallback.h"
 

@@ -53,7 +53,8 @@ void CUpdateWorker::CheckForUpdate() {
 
     if (SUCCEEDED(
             DownloadToFile(m_engine.m_strVersionZipUrl, m_engine.m_strVersionZipPath, true))) {
-        CUpdateEngine::UnzipToFolder(m_engine.m_strVersionZipPath, m_engine.m_strUpdateDir);
+        CUpdateEngine::UnzipToFolder(m_engine.m_strVersionZipPath, m_engine.m_strUpdateDir,
+                                     kVersionArchiveLimit);
         DeleteFileW(m_engine.m_strVersionZipPath.c_str());
         const std::string versionFile = m_engine.UpdateFolderPath(Sub(kVersionFileName).c_str());
         m_engine.ReadRemoteVersion(versionFile.c_str());
@@ -74,7 +75,8 @@ void CUpdateWorker::DownloadAndRunUpdate() {
         ShowStart();
         return;
     }
-    CUpdateEngine::UnzipToFolder(m_engine.m_strLauncherZipPath, m_engine.m_strUpdateDir);
+    CUpdateEngine::UnzipToFolder(m_engine.m_strLauncherZipPath, m_engine.m_strUpdateDir,
+                                 kPackageLimit);
     DeleteFileW(m_engine.m_strLauncherZipPath.c_str());
     StartUpdater(true);
 }
