@@ -4,28 +4,9 @@
 
 #include <windows.h>
 
+#include "base/Handle.h"
 #include "update/PathBuffer.h"
 #include "update/UpdateConstants.h"
-
-namespace {
-
-class CFindHandle {
-public:
-    explicit CFindHandle(HANDLE handle) : m_handle(handle) {}
-    CFindHandle(const CFindHandle&) = delete;
-    CFindHandle& operator=(const CFindHandle&) = delete;
-    ~CFindHandle() {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-} // namespace
 
 void ClearFolder(const char* folder) {
     if (!folder || !*folder)

@@ -27,8 +27,8 @@ std::wstring CreateTemporaryBeside(const std::wstring& path) {
         std::swprintf(name, std::size(name), L"\\~zv%04X.tmp",
                       (GetCurrentProcessId() * 31 + counter++) & 0xFFFF);
         const std::wstring temp = folder + name;
-        CFileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+        CKernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file.IsValid())
             return temp;
         if (GetLastError() != ERROR_FILE_EXISTS)
@@ -86,8 +86,8 @@ HRESULT DownloadToFile(const std::wstring& url, const std::wstring& path,
     job->ullStartTick = GetTickCount64();
     job->ullLastData = job->ullStartTick;
     job->tStart = static_cast<long long>(std::time(nullptr));
-    job->done = CFileHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    job->wake = CFileHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    job->done = CKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    job->wake = CKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!job->done.IsValid() || !job->wake.IsValid())
         return E_FAIL;
     job->strTemp = CreateTemporaryBeside(path);

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "update/Download.h"
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 
 struct CDownloadJob {
     enum State { Running, Finished, Abandoned };
@@ -24,8 +24,8 @@ struct CDownloadJob {
     // first decides, so a finished transfer is never abandoned and vice versa.
     std::atomic<int> state{Running};
     HRESULT hrResult = E_FAIL; // written by the thread before it moves state to Finished
-    CFileHandle done;          // manual-reset event, set when the thread is through
-    CFileHandle wake;          // set by the caller when it abandons the transfer
+    CKernelHandle done;        // manual-reset event, set when the thread is through
+    CKernelHandle wake;        // set by the caller when it abandons the transfer
 };
 
 // The thread's work: binds the address (following redirects) into the temporary and

@@ -218,8 +218,7 @@ STDMETHODIMP CDownloadStatusCallback::Redirect(LPCWSTR url, VARIANT_BOOL* cancel
         return S_OK;
     wchar_t resolved[kMaxUrl];
     DWORD length = 0;
-    if (SUCCEEDED(
-            CoInternetCombineUrl(m_strUrl.c_str(), url, 0, resolved, kMaxUrl, &length, 0)) &&
+    if (SUCCEEDED(CoInternetCombineUrl(m_strUrl.c_str(), url, 0, resolved, kMaxUrl, &length, 0)) &&
         IsWebAddress(resolved))
         m_strNext = resolved;
     return S_OK;

@@ -92,8 +92,8 @@ HRESULT Bind(CDownloadJob& job, std::wstring& url, HANDLE file, unsigned& redire
 } // namespace
 
 HRESULT RunDownload(CDownloadJob& job) {
-    CFileHandle file(CreateFileW(job.strTemp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
-                                 TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle file(CreateFileW(job.strTemp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                   TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return HRESULT_FROM_WIN32(GetLastError());
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "update/EntryPath.h"
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 #include "update/TextConvert.h"
 #include "update/ZipEntryData.h"
 #include "update/ZipFolders.h"
@@ -21,16 +21,16 @@ constexpr DWORD kDosFolderAttribute = 0x10;
 // Creates or replaces the file. Most files are new and are created outright; only an
 // existing one is looked at first, since Windows refuses to replace a read-only file and
 // Wine run as root would not.
-CFileHandle CreateOutputFile(const wchar_t* path) {
-    CFileHandle out(
+CKernelHandle CreateOutputFile(const wchar_t* path) {
+    CKernelHandle out(
         CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (out.IsValid() || GetLastError() != ERROR_FILE_EXISTS)
         return out;
     const DWORD existing = GetFileAttributesW(path);
     if (existing == INVALID_FILE_ATTRIBUTES || (existing & FILE_ATTRIBUTE_READONLY))
         return out;
-    return CFileHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    return CKernelHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Free bytes for the caller on the disk that holds `folder` or, while it does not exist
@@ -184,7 +184,7 @@ bool CZipExtractor::ExtractEntry(const wchar_t* folder, bool bIgnorePath) {
 bool CZipExtractor::ExtractFile(const std::wstring& path, const unz_file_info64& raw) {
     if (!CreateFolder(path.substr(0, path.find_last_of(L'\\')).c_str()))
         return false;
-    CFileHandle out = CreateOutputFile(path.c_str());
+    CKernelHandle out = CreateOutputFile(path.c_str());
     if (!out.IsValid())
         return false;
     bool ok = WriteEntryData(m_hZip, raw, out.Get());

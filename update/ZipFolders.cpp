@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "update/FileHandle.h"
+#include "base/Handle.h"
 #include "update/TextConvert.h"
 
 bool CreateFolder(const wchar_t* path) {
@@ -45,7 +45,7 @@ bool SetFileTimeFromDos(HANDLE file, DWORD dosDateTime) {
 }
 
 bool SetFileTimeFromDos(const wchar_t* path, DWORD dosDateTime) {
-    CFileHandle file(
+    CKernelHandle file(
         CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file.IsValid())
         return false;
