@@ -13,7 +13,7 @@ using JobRef = std::shared_ptr<CDownloadJob>;
 
 // After a limit has passed, the caller gives the thread this long to notice it (it looks
 // every 50 ms), so that it normally ends the transfer and removes its temporary itself.
-constexpr DWORD kAbandonGraceMs = 300;
+constexpr DWORD kAbandonGraceMs = 200;
 constexpr DWORD kWaitSliceMs = 50;
 
 // A new empty file beside `path`, named so that it is no longer than "Zorvane.zip":
