@@ -11,6 +11,7 @@
 namespace {
 
 constexpr UINT kLauncherExit = WM_USER + 12;
+constexpr char kRunningEvent[] = "706557DB-10FF-41bd-A7F8-D2999AF8282E";
 
 class LauncherWindowTest : public ::testing::Test {
 protected:
@@ -103,6 +104,11 @@ class LauncherEndingTest : public LauncherWindowTest,
                            public ::testing::WithParamInterface<Ending> {};
 
 TEST_P(LauncherEndingTest, EndsTheProcessCleanly) {
+    // The event marks a running launcher for exactly as long as the process lives.
+    const auto openEvent = [] {
+        return CKernelHandle(::OpenEventA(SYNCHRONIZE, FALSE, kRunningEvent));
+    };
+    EXPECT_TRUE(openEvent());
     switch (GetParam()) {
     case Ending::CloseButton:
         ui::Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, IDC_BTN_CLOSE))));
@@ -123,6 +129,7 @@ TEST_P(LauncherEndingTest, EndsTheProcessCleanly) {
     EXPECT_EQ(launcher->ExitCode(), 0u);
     EXPECT_FALSE(::IsWindow(windows.skin));
     EXPECT_FALSE(::IsWindow(windows.dialog));
+    EXPECT_FALSE(openEvent());
 }
 
 void PrintTo(Ending ending, std::ostream* out) {
