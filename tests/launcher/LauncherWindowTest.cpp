@@ -114,7 +114,7 @@ TEST_P(LauncherEndingTest, EndsTheProcessCleanly) {
         ui::Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, IDC_BTN_CLOSE))));
         break;
     case Ending::EscapeKey:
-        ASSERT_EQ(::GetForegroundWindow(), windows.dialog);
+        ASSERT_TRUE(WaitFor(3000, [&] { return ::GetForegroundWindow() == windows.dialog; }));
         SendKeys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
         break;
     case Ending::CloseMessage:
