@@ -51,16 +51,22 @@ void CUpdateWorker::CheckForUpdate() {
     // read as this server's answer nor handed to the updater.
     ClearFolder(folder.c_str());
 
-    if (SUCCEEDED(
-            DownloadToFile(m_engine.m_strVersionZipUrl, m_engine.m_strVersionZipPath, true))) {
-        CUpdateEngine::UnzipToFolder(m_engine.m_strVersionZipPath, m_engine.m_strUpdateDir,
-                                     kVersionArchiveLimit);
+    // The download returns within its bound whatever the server does, so Start is
+    // never kept from the player by a server that hangs.
+    if (SUCCEEDED(DownloadToFile(m_engine.m_strVersionZipUrl, m_engine.m_strVersionZipPath,
+                                 kVersionArchiveDownload))) {
+        const bool unpacked = CUpdateEngine::UnzipToFolder(
+            m_engine.m_strVersionZipPath, m_engine.m_strUpdateDir, kVersionArchiveLimit);
         DeleteFileW(m_engine.m_strVersionZipPath.c_str());
-        const std::string versionFile = m_engine.UpdateFolderPath(Sub(kVersionFileName).c_str());
-        m_engine.ReadRemoteVersion(versionFile.c_str());
-        if (m_engine.IsRemoteNewer()) {
-            DownloadAndRunUpdate();
-            return;
+        // Only an archive that unpacked whole is taken for the server's answer.
+        if (unpacked) {
+            const std::string versionFile =
+                m_engine.UpdateFolderPath(Sub(kVersionFileName).c_str());
+            m_engine.ReadRemoteVersion(versionFile.c_str());
+            if (m_engine.IsRemoteNewer()) {
+                DownloadAndRunUpdate();
+                return;
+            }
         }
     }
 
@@ -70,14 +76,21 @@ void CUpdateWorker::CheckForUpdate() {
 }
 
 void CUpdateWorker::DownloadAndRunUpdate() {
-    if (FAILED(
-            DownloadToFile(m_engine.m_strLauncherZipUrl, m_engine.m_strLauncherZipPath, false))) {
+    // No total deadline, so a slow line can finish; a server that stops sending fails.
+    if (FAILED(DownloadToFile(m_engine.m_strLauncherZipUrl, m_engine.m_strLauncherZipPath,
+                              kPackageDownload))) {
         ShowStart();
         return;
     }
-    CUpdateEngine::UnzipToFolder(m_engine.m_strLauncherZipPath, m_engine.m_strUpdateDir,
-                                 kPackageLimit);
+    const bool unpacked = CUpdateEngine::UnzipToFolder(m_engine.m_strLauncherZipPath,
+                                                       m_engine.m_strUpdateDir, kPackageLimit);
     DeleteFileW(m_engine.m_strLauncherZipPath.c_str());
+    // The updater installs what the folder holds: half a package would leave the player
+    // half a launcher. Back to Start as after a failed download.
+    if (!unpacked) {
+        ShowStart();
+        return;
+    }
     StartUpdater(true);
 }
 

@@ -9,6 +9,7 @@ struct ReadyRoad {
     const char* versionFile;   // the published "fileVersion.txt"; null: none published
     const wchar_t* versionUrl; // where the version archive is asked for; null: the file
     const char* servedBytes;   // served in place of a version archive; null: a real one
+    bool brokenEntry = false;  // the archive also holds an entry that fails its check
     friend void PrintTo(const ReadyRoad& road, std::ostream* os) { *os << road.name; }
 };
 
@@ -16,8 +17,13 @@ class WorkerReadyRoadTest : public WorkerTest, public ::testing::WithParamInterf
 
 TEST_P(WorkerReadyRoadTest, ShowsAndFocusesStartRemovesTheFolderAndStartsNoUpdater) {
     const ReadyRoad& road = GetParam();
-    if (road.versionFile)
-        PublishVersion(road.versionFile);
+    if (road.versionFile) {
+        std::vector<ZipEntrySpec> entries{{"fileVersion.txt", road.versionFile}};
+        if (road.brokenEntry)
+            entries.push_back({"broken.bin", "x", ZipEntrySpec::Kind::WrongCrc});
+        ASSERT_TRUE(BuildZip(m_site / "fileversion.zip", entries));
+    }
+    PublishPackage();
     if (road.servedBytes)
         WriteFile(m_site / "fileversion.zip", road.servedBytes);
     if (road.versionUrl)
@@ -36,15 +42,16 @@ TEST_P(WorkerReadyRoadTest, ShowsAndFocusesStartRemovesTheFolderAndStartsNoUpdat
 
 INSTANTIATE_TEST_SUITE_P(
     Roads, WorkerReadyRoadTest,
-    ::testing::Values(ReadyRoad{"SameVersion", "3.0.0.4\r\n", nullptr, nullptr},
-                      ReadyRoad{"OlderVersion", "2.9.9.9\r\n", nullptr, nullptr},
-                      ReadyRoad{"VersionAfterText", "Version 3.0.0.3\r\nmore\r\n", nullptr,
-                                nullptr},
-                      ReadyRoad{"LineFeedOnly", "3.0.0.5\n", nullptr, nullptr},
-                      ReadyRoad{"NoLineEnd", "3.0.0.5", nullptr, nullptr},
-                      ReadyRoad{"VersionArchiveMissing", nullptr, L"/status/404", nullptr},
-                      ReadyRoad{"ServerError", nullptr, L"/status/500", nullptr},
-                      ReadyRoad{"UnreadableArchive", nullptr, nullptr, "this is no zip archive"}),
+    ::testing::Values(ReadyRoad{"SameVersion", "3.0.0.4\r\n", nullptr, ""},
+                      ReadyRoad{"OlderVersion", "2.9.9.9\r\n", nullptr, ""},
+                      ReadyRoad{"VersionAfterText", "Version 3.0.0.3\r\nmore\r\n", nullptr, ""},
+                      ReadyRoad{"LineFeedOnly", "3.0.0.5\n", nullptr, ""},
+                      ReadyRoad{"NoLineEnd", "3.0.0.5", nullptr, ""},
+                      ReadyRoad{"VersionArchiveMissing", nullptr, L"/status/404", ""},
+                      ReadyRoad{"ServerError", nullptr, L"/status/500", ""},
+                      ReadyRoad{"UnreadableArchive", nullptr, nullptr, "this is no zip archive"},
+                      // A newer version, but from an archive that did not unpack whole.
+                      ReadyRoad{"ArchiveWithABrokenEntry", "3.0.0.5\r\n", nullptr, nullptr, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WorkerTest, AnEarlierRunsVersionFileIsNotTakenForTheServersAnswer) {
@@ -106,16 +113,65 @@ TEST_F(WorkerTest, NewerVersionUnpacksThePackageAndHandsOverToTheUpdater) {
     EXPECT_EQ(m_windows.FocusRequests(), 0);
 }
 
-TEST_F(WorkerTest, MissingPackageShowsStartAndLeavesTheFolder) {
+// A newer version is published, but its package cannot be had whole.
+struct PackageFailure {
+    const char* name;
+    const wchar_t* packageUrl;         // where the package is asked for; null: the file
+    std::vector<ZipEntrySpec> entries; // the package served; empty: the bytes below
+    std::string servedBytes;
+    friend void PrintTo(const PackageFailure& failure, std::ostream* os) { *os << failure.name; }
+};
+
+class WorkerPackageFailureTest : public WorkerTest,
+                                 public ::testing::WithParamInterface<PackageFailure> {};
+
+TEST_P(WorkerPackageFailureTest, ShowsStartAndNeverHandsOver) {
+    const PackageFailure& failure = GetParam();
     PublishVersion("3.0.0.5\r\n");
-    m_engine.m_strLauncherZipUrl = m_server.Url(L"/status/404");
+    if (!failure.entries.empty())
+        ASSERT_TRUE(BuildZip(m_site / "Zorvane.zip", failure.entries));
+    else if (!failure.servedBytes.empty())
+        WriteFile(m_site / "Zorvane.zip", failure.servedBytes);
+    if (failure.packageUrl)
+        m_engine.m_strLauncherZipUrl = m_server.Url(failure.packageUrl);
+
     ASSERT_TRUE(Start());
     EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
     EXPECT_TRUE(fs::exists(UpdateFolder() / "fileVersion.txt"));
     EXPECT_FALSE(fs::exists(UpdateFolder() / "ud_data.txt"));
+    EXPECT_FALSE(fs::exists(UpdateFolder() / "Zorvane.zip"));
     EXPECT_TRUE(m_windows.SkinAlive());
+    EXPECT_EQ(m_windows.ExitRequests(), 0);
+    PumpUntil(500, [] { return false; });
     EXPECT_TRUE(UpdaterStarts().empty());
 }
+
+using Kind = ZipEntrySpec::Kind;
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, WorkerPackageFailureTest,
+    ::testing::Values(
+        PackageFailure{"Missing", L"/status/404", {}, ""},
+        PackageFailure{
+            "CutShort", L"/drop/3000/Zorvane.zip", {{"Zorvane.exe", NoiseBytes(20000)}}, ""},
+        PackageFailure{"NotAZip", nullptr, {}, "this is no zip archive"},
+        // An archive's end record and nothing else.
+        PackageFailure{"NoEntry", nullptr, {}, std::string("PK\5\6", 4) + std::string(18, '\0')},
+        PackageFailure{
+            "WrongCrc",
+            nullptr,
+            {{"Zorvane.exe", NoiseBytes(20000)}, {"updater.dll", "half", Kind::WrongCrc}},
+            ""},
+        PackageFailure{
+            "BrokenData",
+            nullptr,
+            {{"Zorvane.exe", NoiseBytes(20000)}, {"data/a.bin", "abc", Kind::BrokenData}},
+            ""},
+        PackageFailure{"EscapingPath",
+                       nullptr,
+                       {{"Zorvane.exe", NoiseBytes(20000)}, {"../outside.txt", "out"}},
+                       ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WorkerTest, WithoutUpdatePathsGoesStraightToStart) {
     CUpdateEngine engine; // as SetupUpdatePaths leaves it when the folder is too long
