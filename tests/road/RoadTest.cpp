@@ -2,6 +2,7 @@
 // game folder whose path holds a blank, the local servers on the compiled-in addresses,
 // and the doubles of the patcher and the updater beside it.
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,6 +23,8 @@ constexpr int kStartButton = 1000;
 constexpr UINT kLauncherExit = WM_USER + 12;
 // The launcher's windows appear, or its roads end, well within this.
 constexpr DWORD kWaitMs = 20000;
+// Start shown and focused at most this long after the worker was started.
+constexpr double kVersionCheckBoundSeconds = 6.0;
 
 template <class F> bool WaitUntil(DWORD timeoutMs, F done) {
     const auto until = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -31,6 +34,10 @@ template <class F> bool WaitUntil(DWORD timeoutMs, F done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
+}
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 // Start visible and holding the keyboard focus of the launcher's window thread.
@@ -176,6 +183,27 @@ INSTANTIATE_TEST_SUITE_P(
                       StartRoad{"VersionFileWithoutCrLf", "3.0.0.5\n", nullptr, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(RoadTest, AServerThatStopsAnsweringStillEndsWithStart) {
+    // Headers, then nothing for a minute.
+    auto aliases = CLauncherSite::DefaultAliases();
+    aliases[0].second = "/stall/60/fileversion.zip";
+    Serve(aliases);
+    PublishVersion("3.0.0.5\r\n");
+    PublishPackage();
+
+    Launch();
+    // The worker starts while the dialog is made, before either window shows: the time
+    // from the process start up to the windows is allowed on top of the bound.
+    ASSERT_TRUE(m_launcher->WaitForWindows(kWaitMs).Found());
+    const double windowsAfter = SecondsSince(m_started);
+    ASSERT_TRUE(WaitForStart());
+    const double startAfter = SecondsSince(m_started);
+    std::printf("windows after %.2f s, Start after %.2f s\n", windowsAfter, startAfter);
+    EXPECT_LE(startAfter, windowsAfter + kVersionCheckBoundSeconds);
+    CloseAndExpectCleanEnd();
+    EXPECT_TRUE(UpdaterStarts().empty());
+}
+
 // From the game folder, and from another one as a shortcut may start it.
 class RoadToUpdaterTest : public RoadTest, public ::testing::WithParamInterface<bool> {};
 
@@ -217,6 +245,34 @@ TEST_P(RoadToUpdaterTest, UnpacksThePackageHandsOverToTheUpdaterAndEnds) {
 INSTANTIATE_TEST_SUITE_P(Started, RoadToUpdaterTest, ::testing::Bool(), [](const auto& info) {
     return std::string(info.param ? "FromAnotherFolder" : "FromItsFolder");
 });
+
+TEST_F(RoadTest, AMissingPackageShowsStartAndLeavesTheUpdateFolder) {
+    auto aliases = CLauncherSite::DefaultAliases();
+    aliases[1].second = "/status/404";
+    Serve(aliases);
+    PublishVersion("3.0.0.5\r\n");
+
+    Launch();
+    ASSERT_TRUE(WaitForStart());
+    EXPECT_EQ(ListTree(m_game.UpdateFolder()), "fileVersion.txt");
+    CloseAndExpectCleanEnd();
+    EXPECT_TRUE(UpdaterStarts().empty());
+}
+
+TEST_F(RoadTest, ADamagedPackageIsNeverHandedOver) {
+    Serve();
+    PublishVersion("3.0.0.5\r\n");
+    ASSERT_TRUE(BuildZip(m_site->Folder() / "Zorvane.zip",
+                         {{"Zorvane.exe", NoiseBytes(20000)},
+                          {"updater.dll", "half an updater", ZipEntrySpec::Kind::WrongCrc}}));
+
+    Launch();
+    ASSERT_TRUE(WaitForStart());
+    EXPECT_FALSE(fs::exists(m_game.UpdateFolder() / "ud_data.txt"));
+    EXPECT_FALSE(fs::exists(m_game.UpdateFolder() / "Zorvane.zip"));
+    CloseAndExpectCleanEnd();
+    EXPECT_TRUE(UpdaterStarts().empty());
+}
 
 // Closing while the worker is still at work.
 enum class Moment { VersionArriving, PackageArriving, Unpacking };
