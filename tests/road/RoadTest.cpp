@@ -75,7 +75,16 @@ protected:
         ASSERT_TRUE(m_game.AddDouble(L"patcher_zv2.exe"));
     }
 
-    void Serve(const CLauncherSite::Aliases& aliases = CLauncherSite::DefaultAliases()) {
+    // The site with "/fileversion.zip" and "/Zorvane.zip" answered as the test server's
+    // paths `versionAs` and `packageAs` (null: the files of the site's folder).
+    void Serve(const char* versionAs = nullptr, const char* packageAs = nullptr) {
+        CLauncherSite::Aliases aliases = CLauncherSite::DefaultAliases();
+        for (auto& [path, target] : aliases) {
+            if (path == "/fileversion.zip" && versionAs)
+                target = versionAs;
+            if (path == "/Zorvane.zip" && packageAs)
+                target = packageAs;
+        }
         m_site = std::make_unique<CLauncherSite>(aliases);
         ASSERT_TRUE(m_site->IsRunning());
     }
@@ -153,10 +162,7 @@ class RoadToStartTest : public RoadTest, public ::testing::WithParamInterface<St
 
 TEST_P(RoadToStartTest, ShowsStartFocusedRemovesTheUpdateFolderAndStartsNoUpdater) {
     const StartRoad& road = GetParam();
-    auto aliases = CLauncherSite::DefaultAliases();
-    if (road.versionAlias)
-        aliases[0].second = road.versionAlias;
-    Serve(aliases);
+    Serve(road.versionAlias);
     if (road.versionFile)
         PublishVersion(road.versionFile);
     if (road.servedBytes)
@@ -185,9 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RoadTest, AServerThatStopsAnsweringStillEndsWithStart) {
     // Headers, then nothing for a minute.
-    auto aliases = CLauncherSite::DefaultAliases();
-    aliases[0].second = "/stall/60/fileversion.zip";
-    Serve(aliases);
+    Serve("/stall/60/fileversion.zip");
     PublishVersion("3.0.0.5\r\n");
     PublishPackage();
 
@@ -247,9 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Started, RoadToUpdaterTest, ::testing::Bool(), [](const
 });
 
 TEST_F(RoadTest, AMissingPackageShowsStartAndLeavesTheUpdateFolder) {
-    auto aliases = CLauncherSite::DefaultAliases();
-    aliases[1].second = "/status/404";
-    Serve(aliases);
+    Serve(nullptr, "/status/404");
     PublishVersion("3.0.0.5\r\n");
 
     Launch();
@@ -294,13 +296,9 @@ class RoadClosingTest : public RoadTest, public ::testing::WithParamInterface<Cl
 
 TEST_P(RoadClosingTest, EndsCleanlyAndChangesNothingOutsideTheUpdateFolder) {
     const CloseCase& c = GetParam();
-    auto aliases = CLauncherSite::DefaultAliases();
     // A kilobyte every quarter of a second: either archive takes far longer than the test.
-    if (c.moment == Moment::VersionArriving)
-        aliases[0].second = "/drip/1024/250/fileversion.zip";
-    else if (c.moment == Moment::PackageArriving)
-        aliases[1].second = "/drip/1024/250/Zorvane.zip";
-    Serve(aliases);
+    Serve(c.moment == Moment::VersionArriving ? "/drip/1024/250/fileversion.zip" : nullptr,
+          c.moment == Moment::PackageArriving ? "/drip/1024/250/Zorvane.zip" : nullptr);
     PublishVersion("3.0.0.5\r\n", 64 * 1024);
     if (c.moment == Moment::Unpacking)
         PublishManyFilePackage();
