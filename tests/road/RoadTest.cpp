@@ -204,6 +204,7 @@ TEST_F(RoadTest, AServerThatStopsAnsweringStillEndsWithStart) {
     const double startAfter = SecondsSince(m_started);
     std::printf("windows after %.2f s, Start after %.2f s\n", windowsAfter, startAfter);
     EXPECT_LE(startAfter, windowsAfter + kVersionCheckBoundSeconds);
+    EXPECT_FALSE(fs::exists(m_game.UpdateFolder()));
     CloseAndExpectCleanEnd();
     EXPECT_TRUE(UpdaterStarts().empty());
 }

@@ -76,6 +76,8 @@ TEST_P(WorkerVersionBoundTest, StartIsShownWithinTheBound) {
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("Start shown %.2f s after the worker was started\n", seconds);
     EXPECT_LE(seconds, kVersionCheckBoundSeconds);
+    // The abandoned download has let go of its temporary, so the folder went too.
+    EXPECT_FALSE(fs::exists(UpdateFolder()));
     EXPECT_TRUE(m_windows.SkinAlive());
     EXPECT_EQ(m_server.RequestLog().find("Zorvane.zip"), std::string::npos);
     EXPECT_TRUE(UpdaterStarts().empty());
