@@ -204,8 +204,12 @@ void CLauncherDlg::OnPaint() {
 
 LRESULT CLauncherDlg::OnMove(int x, int y) {
     Default();
-    if (m_pSkinWnd && m_pSkinWnd->m_hWnd)
-        m_pSkinWnd->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Until the skin is on screen it places itself, and this dialog with it. While it is being
+    // made it still has a caption, so the client origin it moves this dialog to lies below the
+    // point this dialog would move it to: each would push the other on, many times over.
+    if (!m_pSkinWnd || !m_pSkinWnd->m_hWnd || !::IsWindowVisible(m_pSkinWnd->m_hWnd))
+        return 0;
+    m_pSkinWnd->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return 0;
 }
 

@@ -37,7 +37,8 @@ protected:
     void OnSysCommand(UINT nID, LPARAM lParam);
     // Draws the icon while minimised; otherwise the dialog's own painting.
     void OnPaint();
-    // Default processing, then the skin window goes to the same place. Returns 0.
+    // Default processing, then the skin window (once on screen) goes to the same place.
+    // Returns 0.
     LRESULT OnMove(int x, int y);
 
     void OnHomePage();
