@@ -51,6 +51,16 @@ bool StartShownAndFocused(HWND dialog) {
            info.hwndFocus == start;
 }
 
+// The launcher's dialog once Start is shown and focused; null when it never was.
+HWND WaitForStartOf(const CLauncherProcess& launcher) {
+    HWND dialog = nullptr;
+    WaitUntil(kWaitMs, [&] {
+        dialog = launcher.Windows().dialog;
+        return dialog && StartShownAndFocused(dialog);
+    });
+    return dialog && StartShownAndFocused(dialog) ? dialog : nullptr;
+}
+
 // Every file below `root` outside the update folder, with its size and last write.
 std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>>
 FilesOutsideUpdateFolder(const fs::path& root) {
@@ -123,15 +133,7 @@ protected:
         ASSERT_TRUE(m_launcher->Started());
     }
 
-    // The launcher's dialog once Start is shown and focused; null when it never was.
-    HWND WaitForStart() {
-        HWND dialog = nullptr;
-        WaitUntil(kWaitMs, [&] {
-            dialog = m_launcher->Windows().dialog;
-            return dialog && StartShownAndFocused(dialog);
-        });
-        return dialog && StartShownAndFocused(dialog) ? dialog : nullptr;
-    }
+    HWND WaitForStart() const { return WaitForStartOf(*m_launcher); }
 
     std::vector<CDoubleRecord> UpdaterStarts() const {
         return ReadDoubleRecords(m_game.Records(), L"updater");
@@ -207,6 +209,24 @@ TEST_F(RoadTest, AServerThatStopsAnsweringStillEndsWithStart) {
     EXPECT_FALSE(fs::exists(m_game.UpdateFolder()));
     CloseAndExpectCleanEnd();
     EXPECT_TRUE(UpdaterStarts().empty());
+}
+
+TEST_F(RoadTest, AGameFolderTooLongForTheUpdatePathsGoesStraightToStart) {
+    // Long enough that "Launcher Updater\fileversion.zip" below it does not fit the
+    // 260-byte path buffers, short enough that the launcher's own path does.
+    CGameFolder game(240);
+    ASSERT_EQ(game.Path().native().size(), 240u);
+    Serve();
+    PublishVersion("3.0.0.5\r\n");
+    PublishPackage();
+
+    CLauncherProcess launcher(game);
+    ASSERT_TRUE(launcher.Started());
+    ASSERT_TRUE(WaitForStartOf(launcher));
+    EXPECT_FALSE(fs::exists(game.UpdateFolder()));
+    EXPECT_EQ(m_site->RequestLog().find("/fileversion.zip"), std::string::npos);
+    ASSERT_TRUE(launcher.End());
+    EXPECT_EQ(launcher.ExitCode(), 0u);
 }
 
 // From the game folder, and from another one as a shortcut may start it.

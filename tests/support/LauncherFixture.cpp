@@ -74,6 +74,15 @@ CGameFolder::CGameFolder() {
     ::CopyFileW(ZV_LAUNCHER_EXE, Executable().c_str(), FALSE);
 }
 
+CGameFolder::CGameFolder(std::size_t pathLength) {
+    const std::size_t base = m_folder.Path().native().size() + 1;
+    if (pathLength > base) {
+        m_path = m_folder.Path() / std::wstring(pathLength - base, L'g');
+        fs::create_directory(m_path);
+    }
+    ::CopyFileW(ZV_LAUNCHER_EXE, Executable().c_str(), FALSE);
+}
+
 bool CGameFolder::AddDouble(const std::wstring& fileName) const {
     const std::wstring source = std::wstring(ZV_DOUBLES_DIR) + L"\\" + fileName;
     return ::CopyFileW(source.c_str(), (Path() / fileName).c_str(), FALSE) != FALSE;

@@ -26,7 +26,10 @@ CLauncherWindows FindLauncherWindows(DWORD pid);
 class CGameFolder {
 public:
     CGameFolder();
-    const fs::path& Path() const { return m_folder.Path(); }
+    // A game folder whose path is exactly `pathLength` characters long, padded out with a
+    // subfolder of the temporary one.
+    explicit CGameFolder(std::size_t pathLength);
+    const fs::path& Path() const { return m_path; }
     fs::path Executable() const { return Path() / "Zorvane.exe"; }
     fs::path UpdateFolder() const { return Path() / "Launcher Updater"; }
     // Where the test doubles started by the launcher write down how they were started.
@@ -38,6 +41,7 @@ public:
 private:
     CTempFolder m_folder{"zv game "};
     CTempFolder m_records{"zv-records-"};
+    fs::path m_path = m_folder.Path();
 };
 
 // The test build's hosts served from one folder: 127.0.0.1:47180 (update, web, media and
