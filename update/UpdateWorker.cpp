@@ -99,7 +99,12 @@ UINT __cdecl WorkerThreadProc(LPVOID pParam) {
     if (!worker)
         return 0;
     CComApartment com;
-    worker->CheckForUpdate();
+    try {
+        worker->CheckForUpdate();
+    } catch (...) {
+        // Out of memory somewhere on the road: the player still gets Start.
+        worker->ShowStart();
+    }
     return 0;
 }
 

@@ -38,9 +38,10 @@ public:
     // 0 when the updater runs and the skin window was told to end, 1 otherwise.
     int StartUpdater(bool bRestart);
 
-private:
     // The end of every road that does not hand over: Start shown and given the focus.
     void ShowStart();
+
+private:
 
     CUpdateEngine m_engine;
     HWND m_hDialog;
