@@ -1,6 +1,7 @@
 // The running copy's side of a hand-over, in process: the atom is consumed and the main
 // window comes back and to the front. And a second copy's start-up, which must end early.
-#include "LauncherProcess.h"
+#include "tests/app/LauncherProcess.h"
+#include "tests/support/Pump.h"
 #include "app/LauncherApp.h"
 #include "framework/Dialog.h"
 #include "res/resource.h"
@@ -49,12 +50,12 @@ TEST_P(HandOverHandlerTest, ConsumesTheAtomAndBringsTheMainWindowBack) {
     CDialog main(IDD_SKIN_DIALOG);
     ASSERT_TRUE(main.Create(IDD_SKIN_DIALOG));
     app.m_pMainWnd = &main;
-    PumpFor(300, [] { return false; });
+    Pump(300);
     if (GetParam() == Shown::Minimised)
         main.ShowWindow(SW_MINIMIZE);
     if (GetParam() == Shown::Hidden)
         main.ShowWindow(SW_HIDE);
-    PumpFor(300, [] { return false; });
+    Pump(300);
 
     const ATOM atom = ::GlobalAddAtomW(L"Z:\\handed\\over.txt");
     ASSERT_NE(atom, 0);
@@ -63,11 +64,12 @@ TEST_P(HandOverHandlerTest, ConsumesTheAtomAndBringsTheMainWindowBack) {
     wchar_t name[256];
     EXPECT_EQ(::GlobalGetAtomNameW(atom, name, 256), 0u);
 
-    EXPECT_TRUE(PumpFor(3000,
-                        [&] {
-                            return ::IsWindowVisible(main.m_hWnd) && !::IsIconic(main.m_hWnd) &&
-                                   ::GetForegroundWindow() == main.m_hWnd;
-                        }))
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return ::IsWindowVisible(main.m_hWnd) && !::IsIconic(main.m_hWnd) &&
+                   ::GetForegroundWindow() == main.m_hWnd;
+        },
+        3000))
         << "visible " << ::IsWindowVisible(main.m_hWnd) << " iconic " << ::IsIconic(main.m_hWnd);
 
     // Later runs of the same broadcast carry no name and change nothing.

@@ -1,7 +1,10 @@
 // Two real launcher processes under Wine, and a second copy against a first copy played
 // by this test (which holds the mutex and listens for the broadcast).
-#include "LauncherProcess.h"
+#include "tests/app/LauncherProcess.h"
+#include "tests/support/Pump.h"
 #include "app/LauncherApp.h"
+#include "framework/Wnd.h"
+#include "base/Handle.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -23,17 +26,17 @@ TEST_P(RealFirstCopyTest, SecondCopyExitsAndTheFirstComesToTheFront) {
         other = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                   300, 200, nullptr, nullptr, nullptr, nullptr);
         ::SetForegroundWindow(other);
-        PumpFor(2000, [&] { return ::GetForegroundWindow() == other; });
+        PumpUntil([&] { return ::GetForegroundWindow() == other; }, 2000);
         ASSERT_NE(::GetForegroundWindow(), window);
         break;
     case State::Minimised:
         ::ShowWindow(window, SW_MINIMIZE);
-        PumpFor(2000, [&] { return ::IsIconic(window) != FALSE; });
+        PumpUntil([&] { return ::IsIconic(window) != FALSE; }, 2000);
         ASSERT_TRUE(::IsIconic(window));
         break;
     case State::Hidden:
         ::ShowWindow(window, SW_HIDE);
-        PumpFor(2000, [&] { return !::IsWindowVisible(window); });
+        PumpUntil([&] { return !::IsWindowVisible(window); }, 2000);
         ASSERT_FALSE(::IsWindowVisible(window));
         break;
     }
@@ -42,11 +45,12 @@ TEST_P(RealFirstCopyTest, SecondCopyExitsAndTheFirstComesToTheFront) {
     ASSERT_TRUE(second.Started());
     EXPECT_TRUE(second.WaitExit(5000)) << "the second copy kept running";
     // In front: the main window or its last active pop-up (the launcher dialog).
-    EXPECT_TRUE(PumpFor(5000,
-                        [&] {
-                            return ::IsWindowVisible(window) && !::IsIconic(window) &&
-                                   ::GetAncestor(::GetForegroundWindow(), GA_ROOTOWNER) == window;
-                        }))
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return ::IsWindowVisible(window) && !::IsIconic(window) &&
+                   ::GetAncestor(::GetForegroundWindow(), GA_ROOTOWNER) == window;
+        },
+        5000))
         << "visible " << ::IsWindowVisible(window) << " iconic " << ::IsIconic(window);
 
     if (other)
@@ -77,45 +81,43 @@ TEST(RealFirstCopyAtomTest, FileNameAtomLivesUntilTheFirstCopyHandlesIt) {
     EXPECT_TRUE(secondExited);
     EXPECT_NE(waiting, 0) << "no atom was handed over";
 
-    EXPECT_TRUE(PumpFor(5000, [&] { return ::GlobalFindAtomW(name.c_str()) == 0; }))
+    EXPECT_TRUE(PumpUntil([&] { return ::GlobalFindAtomW(name.c_str()) == 0; }, 5000))
         << "the first copy left the atom behind";
     first.Close();
 }
 
-// This process stands in for the first copy.
-class FakeFirstCopy {
+// This process stands in for the first copy: it holds the mutex, and the broadcast reaches
+// its top-level window.
+class CFakeFirstCopy : public CWnd {
 public:
-    FakeFirstCopy() {
-        m_mutex = ::CreateMutexW(nullptr, FALSE, kLauncherUniqueId);
-        m_msg = ::RegisterWindowMessageW(kLauncherUniqueId);
-        m_window = ::CreateWindowExW(0, L"STATIC", L"fake first copy", WS_POPUP, 0, 0, 10, 10,
-                                     nullptr, nullptr, nullptr, nullptr);
+    CFakeFirstCopy()
+        : m_mutex(::CreateMutexW(nullptr, FALSE, kLauncherUniqueId)),
+          m_msg(::RegisterWindowMessageW(kLauncherUniqueId)) {
+        CreateEx(0, L"STATIC", L"fake first copy", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0);
     }
-    ~FakeFirstCopy() {
-        ::DestroyWindow(m_window);
-        ::CloseHandle(m_mutex);
-    }
+    ~CFakeFirstCopy() override { DestroyWindow(); }
+
     // Waits for a hand-over; true with its wParam when one came.
     bool Receive(DWORD timeoutMs, WPARAM* wParam) {
-        const DWORD start = ::GetTickCount();
-        while (::GetTickCount() - start < timeoutMs) {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == m_msg) {
-                    *wParam = msg.wParam;
-                    return true;
-                }
-                ::DispatchMessageW(&msg);
-            }
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        if (!PumpUntil([&] { return m_received; }, timeoutMs))
+            return false;
+        *wParam = m_wParam;
+        return true;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == m_msg && !m_received) {
+            m_received = true;
+            m_wParam = wParam;
+            return 0;
         }
-        return false;
+        return CWnd::WindowProc(message, wParam, lParam);
     }
 
 private:
-    HANDLE m_mutex = nullptr;
-    UINT m_msg = 0;
-    HWND m_window = nullptr;
+    CKernelHandle m_mutex;
+    UINT m_msg;
+    bool m_received = false;
+    WPARAM m_wParam = 0;
 };
 
 std::wstring TakeAtomName(WPARAM wParam) {
@@ -139,7 +141,7 @@ TEST(FakeFirstCopyTest, SecondCopyHandsOverWhatItsCommandLineAsks) {
         {"name over 255 characters", longName, L""},
     };
     for (const auto& c : cases) {
-        FakeFirstCopy first;
+        CFakeFirstCopy first;
         LauncherProcess second(c.arguments);
         ASSERT_TRUE(second.Started()) << c.label;
         WPARAM wParam = 12345;
@@ -148,15 +150,23 @@ TEST(FakeFirstCopyTest, SecondCopyHandsOverWhatItsCommandLineAsks) {
             EXPECT_EQ(wParam, 0u) << c.label;
         else
             EXPECT_EQ(TakeAtomName(wParam), c.expectedName) << c.label;
-        EXPECT_TRUE(second.WaitExit(5000)) << c.label;
-        EXPECT_EQ(FindLauncherWindow(second.Pid()), nullptr) << c.label;
+        // Watched while it still runs: once it has ended, it has no windows anyway.
+        bool windowSeen = false;
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                windowSeen = windowSeen || FindLauncherWindow(second.Pid()) != nullptr;
+                return second.WaitExit(0);
+            },
+            5000))
+            << c.label;
+        EXPECT_FALSE(windowSeen) << c.label << ": the second copy made a launcher window";
     }
 }
 
 TEST(FakeFirstCopyTest, PrintDdeAndRegistrationSwitchesRunAFullLauncher) {
     for (const wchar_t* arguments : {L"/p notes.txt", L"/pt notes.txt printer driver port", L"/dde",
                                      L"/Register", L"/Unregister"}) {
-        FakeFirstCopy first;
+        CFakeFirstCopy first;
         LauncherProcess second(arguments);
         ASSERT_TRUE(second.Started());
         EXPECT_NE(second.WaitForWindow(10000), nullptr) << "no launcher window for " << arguments;

@@ -1,5 +1,6 @@
 // The launcher executable's resources as compiled: dialog templates bit for bit, the string,
 // the icon sizes, the version block and the manifest.
+#include "base/Handle.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -10,28 +11,27 @@
 
 namespace {
 
+// The launcher of this build, loaded as data.
+std::wstring LauncherPath() {
+    return std::wstring(ZV_BIN_DIR) + L"/app/Zorvane.exe";
+}
+
 class LauncherModule {
 public:
-    LauncherModule() {
-        const std::wstring path = std::wstring(ZV_BIN_DIR) + L"/app/Zorvane.exe";
-        m_module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    }
-    ~LauncherModule() {
-        if (m_module)
-            ::FreeLibrary(m_module);
-    }
-    HMODULE Get() const { return m_module; }
+    LauncherModule()
+        : m_module(::LoadLibraryExW(LauncherPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    HMODULE Get() const { return m_module.Get(); }
     const BYTE* Find(LPCWSTR name, LPCWSTR type, DWORD* size = nullptr) const {
-        HRSRC res = ::FindResourceW(m_module, name, type);
+        HRSRC res = ::FindResourceW(Get(), name, type);
         if (!res)
             return nullptr;
         if (size)
-            *size = ::SizeofResource(m_module, res);
-        return static_cast<const BYTE*>(::LockResource(::LoadResource(m_module, res)));
+            *size = ::SizeofResource(Get(), res);
+        return static_cast<const BYTE*>(::LockResource(::LoadResource(Get(), res)));
     }
 
 private:
-    HMODULE m_module = nullptr;
+    CModule m_module;
 };
 
 // Reads an extended dialog template the way the dialog manager does.
@@ -290,8 +290,36 @@ TEST(ResourceTest, AboutStringVersionAndManifest) {
     ASSERT_NE(manifest, nullptr);
     const std::string xml(reinterpret_cast<const char*>(manifest), size);
     EXPECT_NE(xml.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_EQ(xml.find("dpiAware"), std::string::npos);
-    EXPECT_EQ(xml.find("dpiAwareness"), std::string::npos);
+}
+
+// No DPI awareness, as the system reads the manifest: an activation context made from it
+// knows neither setting.
+TEST(ResourceTest, ManifestDeclaresNoDpiAwareness) {
+    ACTCTXW request{};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    const std::wstring path = LauncherPath();
+    request.lpSource = path.c_str();
+    request.lpResourceName = MAKEINTRESOURCEW(1);
+    HANDLE context = ::CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "the manifest does not parse";
+    struct Setting {
+        const wchar_t* space;
+        const wchar_t* name;
+    };
+    const Setting settings[] = {
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware"},
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness"},
+    };
+    for (const Setting& s : settings) {
+        wchar_t value[64] = {};
+        SIZE_T written = 0;
+        ::SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(::QueryActCtxSettingsW(0, context, s.space, s.name, value, 64, &written))
+            << "declared: " << std::string(value, value + ::lstrlenW(value));
+        EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SXS_KEY_NOT_FOUND)) << s.name;
+    }
+    ::ReleaseActCtx(context);
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 #include "controls/DraggableDialog.h"
 #include "framework/Controls.h"
 #include "tests/controls/TestIds.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/HostCommand.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pump.h"
 
 namespace {
 
@@ -27,13 +29,13 @@ void PrintTo(const PressCase& c, std::ostream* os) {
 class DraggableDialogTest : public ::testing::TestWithParam<PressCase> {};
 
 TEST_P(DraggableDialogTest, PressAndMove) {
-    ui::ParkMouse();
+    ParkMouse();
     CDragTestDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_DRAG_TEST, nullptr));
     ::SetWindowPos(dlg.m_hWnd, HWND_TOP, 200, 200, 0, 0, SWP_NOSIZE);
     dlg.ShowWindow(SW_SHOW);
     ::SetForegroundWindow(dlg.m_hWnd);
-    ui::Pump(150);
+    Pump(150);
 
     POINT start{150, 30}; // right of every control
     if (const int id = GetParam().control) {
@@ -53,8 +55,8 @@ TEST_P(DraggableDialogTest, PressAndMove) {
               L"xdotool mousemove %ld %ld sleep 0.1 mousedown 1 sleep 0.1 "
               L"mousemove %ld %ld sleep 0.1 mousemove %ld %ld sleep 0.15 mouseup 1",
               start.x, start.y, start.x + 10, start.y + 5, start.x + 60, start.y + 40);
-    ASSERT_TRUE(ui::CUnixCommand(script).Wait(5000));
-    ui::Pump(100);
+    ASSERT_TRUE(CHostCommand(script).Wait(5000));
+    Pump(100);
 
     CRect after;
     dlg.GetWindowRect(after);

@@ -8,7 +8,10 @@
 
 #include "controls/HoverButton.h"
 #include "tests/controls/TestIds.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
+#include "tests/support/TestDialog.h"
 
 namespace {
 
@@ -39,22 +42,22 @@ class HoverButtonTest : public ::testing::Test {
 protected:
     void TearDown() override {
         m_dlg.reset();
-        ui::LeftUp();
-        ui::ParkMouse();
+        LeftUp();
+        ParkMouse();
     }
 
     // Opens the dialog with the face button at cx by cy pixels; `missingFace` loads the other
     // button's face (which is to fail).
     void Open(int cx, int cy, std::function<void()> missingFace = {}) {
-        ui::ParkMouse();
-        m_dlg = std::make_unique<ui::CTestDialog>(
+        ParkMouse();
+        m_dlg = std::make_unique<CTestDialog>(
             IDD_HOVER_BUTTON_TEST, std::vector<std::pair<int, CWnd*>>{
                                        {IDC_HOVER_A, &m_face}, {IDC_HOVER_MISSING, &m_missing}});
         m_dlg->SetBackground(kBackground);
-        ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](ui::CTestDialog& d) {
+        ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](CTestDialog& d) {
             ::SetWindowPos(d.m_hWnd, nullptr, 0, 0, 200, 60, SWP_NOMOVE | SWP_NOZORDER);
-            ui::Place(d.Item(IDC_HOVER_A), 10, 10, cx, cy);
-            ui::Place(d.Item(IDC_HOVER_MISSING), 100, 10, 50, 30);
+            Place(d.Item(IDC_HOVER_A), 10, 10, cx, cy);
+            Place(d.Item(IDC_HOVER_MISSING), 100, 10, 50, 30);
             EXPECT_TRUE(m_face.LoadFaceImage(IDR_TEST_FACE, L"PNG"));
             if (missingFace)
                 missingFace();
@@ -63,21 +66,19 @@ protected:
     }
 
     HWND Button(int id = IDC_HOVER_A) const { return m_dlg->Item(id); }
-    COLORREF At(int x, int y, int id = IDC_HOVER_A) const { return ui::Pixel(Button(id), x, y); }
+    COLORREF At(int x, int y, int id = IDC_HOVER_A) const { return Pixel(Button(id), x, y); }
     bool WaitFor(int x, int y, COLORREF expected, int tolerance = 0, DWORD ms = 1500) const {
-        return ui::PumpUntil([&] { return ui::Near(At(x, y), expected, tolerance); }, ms);
+        return PumpUntil([&] { return Near(At(x, y), expected, tolerance); }, ms);
     }
     void Repaint(COLORREF background) {
         m_dlg->SetBackground(background);
         ::RedrawWindow(m_dlg->m_hWnd, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        ASSERT_TRUE(
-            ui::PumpUntil([&] { return ui::Pixel(m_dlg->m_hWnd, 190, 55) == background; }, 1500));
+        ASSERT_TRUE(PumpUntil([&] { return Pixel(m_dlg->m_hWnd, 190, 55) == background; }, 1500));
     }
 
-    ui::CGdiplusSession m_gdiplus; // before the buttons, which hold GDI+ images
     CHoverButton m_face, m_missing;
-    std::unique_ptr<ui::CTestDialog> m_dlg;
+    std::unique_ptr<CTestDialog> m_dlg;
 };
 
 TEST_F(HoverButtonTest, LooksComeFromTheParentPixelsOfTheFirstPaint) {
@@ -89,11 +90,11 @@ TEST_F(HoverButtonTest, LooksComeFromTheParentPixelsOfTheFirstPaint) {
     EXPECT_EQ(At(45, 25), kBackground) << "normal look";
     EXPECT_EQ(At(5, 5), kBand0);
 
-    ui::MoveMouse(Button(), 20, 8);
+    MoveMouse(Button(), 20, 8);
     ASSERT_TRUE(WaitFor(5, 5, Brightened(kBand0), 1));
     EXPECT_EQ(At(45, 25), kBackground) << "hover look";
 
-    ui::LeftDown();
+    LeftDown();
     ASSERT_TRUE(WaitFor(6, 6, kBand0));
     EXPECT_EQ(At(45, 25), kBackground) << "pressed look";
     EXPECT_EQ(At(5, 0), kBackground);
@@ -104,8 +105,8 @@ TEST_F(HoverButtonTest, PressedLookShiftsTheFaceByOnePixel) {
     EXPECT_EQ(At(kFaceWidth - 1, 5), kEdge);
     EXPECT_EQ(At(5, kFaceHeight - 1), kEdge);
 
-    ui::MoveMouse(Button(), 20, 8);
-    ui::LeftDown();
+    MoveMouse(Button(), 20, 8);
+    LeftDown();
     ASSERT_TRUE(WaitFor(0, 5, kBackground)) << "no pressed look";
     // The top row and the left column are left to the background.
     for (int x = 0; x < kFaceWidth; x += 3)
@@ -115,22 +116,21 @@ TEST_F(HoverButtonTest, PressedLookShiftsTheFaceByOnePixel) {
     EXPECT_EQ(At(1, 1), kBand0);
     // The face's last column and row fall outside the button.
     CRect all(0, 0, kFaceWidth, kFaceHeight);
-    EXPECT_EQ(ui::CountPixels(Button(), all, kEdge), 0);
+    EXPECT_EQ(CountPixels(Button(), all, kEdge), 0);
     EXPECT_EQ(At(kFaceWidth - 1, 5), RGB(200, 200, 0));
 }
 
 TEST_F(HoverButtonTest, HoverLookBrightensTheFaceOnly) {
     Open(50, 30);
-    ui::MoveMouse(Button(), 20, 8);
+    MoveMouse(Button(), 20, 8);
     ASSERT_TRUE(WaitFor(5, 5, Brightened(kBand0), 1)) << "no hover look";
     for (const Band& band : kBands) {
         const COLORREF expected = Brightened(band.colour);
         const COLORREF shown = At(band.x, 8);
-        std::printf("face %s hover %s expected %s\n", ui::Hex(band.colour).c_str(),
-                    ui::Hex(shown).c_str(), ui::Hex(expected).c_str());
-        EXPECT_TRUE(ui::Near(shown, expected, 1))
-            << "face " << ui::Hex(band.colour) << " shows " << ui::Hex(shown) << ", expected "
-            << ui::Hex(expected);
+        std::printf("face %s hover %s expected %s\n", Hex(band.colour).c_str(), Hex(shown).c_str(),
+                    Hex(expected).c_str());
+        EXPECT_TRUE(Near(shown, expected, 1)) << "face " << Hex(band.colour) << " shows "
+                                              << Hex(shown) << ", expected " << Hex(expected);
     }
     EXPECT_EQ(At(45, 25), kBackground) << "the background is not brightened";
 }
@@ -140,24 +140,24 @@ TEST_F(HoverButtonTest, LookFollowsHoverLeaveAndPress) {
     const COLORREF hover = Brightened(kBand0);
     ASSERT_NE(hover, kBand0);
 
-    ui::MoveMouse(Button(), 20, 8);
+    MoveMouse(Button(), 20, 8);
     EXPECT_TRUE(WaitFor(5, 5, hover, 1)) << "resting on the button";
-    ui::MoveMouse(m_dlg->m_hWnd, 190, 55);
+    MoveMouse(m_dlg->m_hWnd, 190, 55);
     EXPECT_TRUE(WaitFor(5, 5, kBand0)) << "after leaving";
-    ui::MoveMouse(Button(), 20, 8);
+    MoveMouse(Button(), 20, 8);
     EXPECT_TRUE(WaitFor(5, 5, hover, 1)) << "back on the button";
-    ui::LeftDown();
+    LeftDown();
     EXPECT_TRUE(WaitFor(6, 6, kBand0) && At(5, 0) == kBackground) << "pressed";
-    ui::LeftUp();
+    LeftUp();
     EXPECT_TRUE(WaitFor(5, 5, hover, 1)) << "released while still over it";
     EXPECT_EQ(m_dlg->Clicks(IDC_HOVER_A), 1);
 }
 
 TEST_F(HoverButtonTest, DoubleClickMakesTwoClicks) {
     Open(50, 30);
-    ui::MoveMouse(Button(), 20, 8);
-    ui::DoubleClick();
-    ui::PumpUntil([&] { return m_dlg->Clicks(IDC_HOVER_A) >= 2; }, 1500);
+    MoveMouse(Button(), 20, 8);
+    DoubleClick();
+    PumpUntil([&] { return m_dlg->Clicks(IDC_HOVER_A) >= 2; }, 1500);
     EXPECT_EQ(m_dlg->Clicks(IDC_HOVER_A), 2);
 }
 
@@ -179,14 +179,14 @@ TEST_P(HoverButtonFailingFaceTest, DrawsNothing) {
     Open(50, 30, [&] { loaded = m_missing.LoadFaceImage(GetParam().id, GetParam().type); });
     EXPECT_FALSE(loaded);
     CRect all(0, 0, 50, 30);
-    EXPECT_EQ(ui::CountPixels(Button(IDC_HOVER_MISSING), all, kBackground), 50 * 30);
+    EXPECT_EQ(CountPixels(Button(IDC_HOVER_MISSING), all, kBackground), 50 * 30);
     // Whatever the parent paints shows through, in every look.
     Repaint(kChanged);
-    EXPECT_EQ(ui::CountPixels(Button(IDC_HOVER_MISSING), all, kChanged), 50 * 30);
-    ui::MoveMouse(Button(IDC_HOVER_MISSING), 20, 8);
-    ui::LeftDown();
-    ui::Pump(200);
-    EXPECT_EQ(ui::CountPixels(Button(IDC_HOVER_MISSING), all, kChanged), 50 * 30);
+    EXPECT_EQ(CountPixels(Button(IDC_HOVER_MISSING), all, kChanged), 50 * 30);
+    MoveMouse(Button(IDC_HOVER_MISSING), 20, 8);
+    LeftDown();
+    Pump(200);
+    EXPECT_EQ(CountPixels(Button(IDC_HOVER_MISSING), all, kChanged), 50 * 30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, HoverButtonFailingFaceTest,

@@ -1,11 +1,17 @@
 // The link label on real static controls of a test dialog, driven with real input.
 #include <memory>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "controls/HyperLink.h"
 #include "tests/controls/TestIds.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
+#include "tests/support/TestDialog.h"
 
 namespace {
 
@@ -54,16 +60,16 @@ protected:
 
     void TearDown() override {
         m_dlg.reset();
-        ui::ParkMouse();
+        ParkMouse();
     }
 
     // Opens the dialog; `setUp` plays the owner's OnInitDialog.
     void Open(std::function<void()> setUp = {}) {
-        ui::ParkMouse();
-        m_dlg = std::make_unique<ui::CTestDialog>(
+        ParkMouse();
+        m_dlg = std::make_unique<CTestDialog>(
             IDD_LINK_TEST, std::vector<std::pair<int, CWnd*>>{{IDC_LINK_A, &m_a}});
         m_dlg->SetBackground(kWhite);
-        ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](ui::CTestDialog&) {
+        ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](CTestDialog&) {
             if (setUp)
                 setUp();
         }));
@@ -73,16 +79,16 @@ protected:
     int Count(COLORREF colour) const {
         CRect rc;
         ::GetClientRect(Link(), rc);
-        return ui::CountPixels(Link(), rc, colour);
+        return CountPixels(Link(), rc, colour);
     }
-    void Enter() { ui::MoveMouse(Link(), 12, 6); }
-    void Leave() { ui::MoveMouse(m_dlg->m_hWnd, 250, 100); }
+    void Enter() { MoveMouse(Link(), 12, 6); }
+    void Leave() { MoveMouse(m_dlg->m_hWnd, 250, 100); }
 
     static std::wstring s_helpPath;
     static bool s_installed;
 
     CHyperLink m_a;
-    std::unique_ptr<ui::CTestDialog> m_dlg;
+    std::unique_ptr<CTestDialog> m_dlg;
 };
 
 std::wstring HyperLinkTest::s_helpPath;
@@ -97,14 +103,14 @@ TEST_F(HyperLinkTest, WithoutSetLinkFontTheFontIsUnderlinedOnlyWhileHovered) {
 
     for (int round = 0; round < 2; ++round) {
         Enter();
-        ASSERT_TRUE(ui::PumpUntil([&] { return FontOf(Link()).lfUnderline != 0; }, 1500))
+        ASSERT_TRUE(PumpUntil([&] { return FontOf(Link()).lfUnderline != 0; }, 1500))
             << "round " << round;
         lf = FontOf(Link());
         EXPECT_EQ(lf.lfHeight, 16);
         EXPECT_EQ(lf.lfWeight, 500);
 
         Leave();
-        ASSERT_TRUE(ui::PumpUntil([&] { return FontOf(Link()).lfUnderline == 0; }, 1500))
+        ASSERT_TRUE(PumpUntil([&] { return FontOf(Link()).lfUnderline == 0; }, 1500))
             << "round " << round;
         lf = FontOf(Link());
         EXPECT_EQ(lf.lfHeight, 16);
@@ -124,7 +130,7 @@ TEST_F(HyperLinkTest, AfterSetLinkFontHoverNeverUnderlines) {
     EXPECT_EQ(lf.lfUnderline, 0);
 
     Enter();
-    ASSERT_TRUE(ui::PumpUntil([&] { return Count(kHover) > 0; }, 1500));
+    ASSERT_TRUE(PumpUntil([&] { return Count(kHover) > 0; }, 1500));
     lf = FontOf(Link());
     EXPECT_EQ(lf.lfUnderline, 0);
     EXPECT_EQ(lf.lfHeight, 13);
@@ -152,16 +158,16 @@ TEST_P(HyperLinkColourTest, HoverColourFollowsThePointer) {
         m_a.SetLinkFont(13, 700, FALSE);
         m_a.SetLinkColours(kNormal, RGB(85, 26, 139), c.hoverArgument);
     });
-    ASSERT_TRUE(ui::PumpUntil([&] { return Count(kNormal) > 0; }, 1000));
+    ASSERT_TRUE(PumpUntil([&] { return Count(kNormal) > 0; }, 1000));
     EXPECT_EQ(Count(hover), 0);
 
     Enter(); // one move
-    ASSERT_TRUE(ui::PumpUntil([&] { return Count(hover) > 0; }, 1000))
-        << "no " << ui::Hex(hover) << " text after one move";
+    ASSERT_TRUE(PumpUntil([&] { return Count(hover) > 0; }, 1000))
+        << "no " << Hex(hover) << " text after one move";
 
     Leave();
     const ULONGLONG left = ::GetTickCount64();
-    ASSERT_TRUE(ui::PumpUntil([&] { return Count(hover) == 0 && Count(kNormal) > 0; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return Count(hover) == 0 && Count(kNormal) > 0; }, 2000));
     const ULONGLONG elapsed = ::GetTickCount64() - left;
     std::printf("normal colour back %llu ms after the leaving move was sent\n", elapsed);
     // The hover timer ticks every 100 ms; a slow machine may add to that, not multiply it.
@@ -174,6 +180,19 @@ INSTANTIATE_TEST_SUITE_P(Colours, HyperLinkColourTest,
                                                       static_cast<COLORREF>(-1), COLOR_HIGHLIGHT}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Watches a label's WM_DESTROY from outside the label: once the label has handled it, tries
+// to stop the hover timer itself. KillTimer fails only for a timer that is gone already; the
+// system would remove it only later, with the window.
+LRESULT CALLBACK TimerWatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                            DWORD_PTR ref) {
+    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_DESTROY) {
+        *reinterpret_cast<int*>(ref) = ::KillTimer(hwnd, CHyperLink::kHoverTimerId) ? 1 : 0;
+        ::RemoveWindowSubclass(hwnd, TimerWatch, id);
+    }
+    return result;
+}
+
 TEST_F(HyperLinkTest, DestroyedWhileHoveredLeavesNoTimerAndNoHover) {
     const auto setUp = [&] {
         m_a.SetLinkFont(13, 700, FALSE);
@@ -181,27 +200,20 @@ TEST_F(HyperLinkTest, DestroyedWhileHoveredLeavesNoTimerAndNoHover) {
     };
     Open(setUp);
     Enter();
-    ASSERT_TRUE(ui::PumpUntil([&] { return Count(kHover) > 0; }, 1500));
-    const HWND old = Link();
+    ASSERT_TRUE(PumpUntil([&] { return Count(kHover) > 0; }, 1500));
+    int timerLeftRunning = -1;
+    ASSERT_TRUE(
+        ::SetWindowSubclass(Link(), TimerWatch, 1, reinterpret_cast<DWORD_PTR>(&timerLeftRunning)));
     m_a.DestroyWindow();
     EXPECT_EQ(m_a.m_hWnd, nullptr);
-
-    int ticks = 0;
-    const ULONGLONG start = ::GetTickCount64();
-    while (::GetTickCount64() - start < 350) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
-            ticks += msg.hwnd == old ? 1 : 0;
-        ui::Pump(20);
-    }
-    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(timerLeftRunning, 0) << "the label left its hover timer running";
 
     // The same object on a fresh control starts out of hover: the first move lights it.
     m_dlg.reset();
     Open(setUp);
     ASSERT_EQ(Count(kHover), 0);
     Enter();
-    EXPECT_TRUE(ui::PumpUntil([&] { return Count(kHover) > 0; }, 1500));
+    EXPECT_TRUE(PumpUntil([&] { return Count(kHover) > 0; }, 1500));
 }
 
 struct CursorCase {
@@ -232,12 +244,12 @@ TEST_P(HyperLinkCursorTest, HandOnlyWhenAskedForBeforeSetLinkFont) {
         m_a.SetLinkFont(13, 700, FALSE);
         m_a.m_bHandCursor = true;
     });
-    ui::MoveMouse(m_dlg->m_hWnd, 250, 100);
-    ui::Pump(100);
+    MoveMouse(m_dlg->m_hWnd, 250, 100);
+    Pump(100);
     const HCURSOR before = ::GetCursor();
     Enter();
-    ui::MoveMouse(Link(), 14, 7);
-    ui::Pump(200);
+    MoveMouse(Link(), 14, 7);
+    Pump(200);
     const HCURSOR over = ::GetCursor();
     ICONINFO shown{};
     const bool known = over && ::GetIconInfo(over, &shown);
@@ -267,19 +279,19 @@ namespace {
 // The label's hand cursor is a copy it made; it goes with the label.
 TEST_F(HyperLinkTest, HandCursorCopyGoesWithTheLabel) {
     auto link = std::make_unique<CHyperLink>();
-    ui::ParkMouse();
-    m_dlg = std::make_unique<ui::CTestDialog>(
+    ParkMouse();
+    m_dlg = std::make_unique<CTestDialog>(
         IDD_LINK_TEST, std::vector<std::pair<int, CWnd*>>{{IDC_LINK_B, link.get()}});
-    ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](ui::CTestDialog&) {
+    ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](CTestDialog&) {
         link->m_bHandCursor = true;
         link->SetLinkFont(13, 700, FALSE);
     }));
     const HCURSOR arrow = ::GetCursor();
-    ui::MoveMouse(m_dlg->Item(IDC_LINK_B), 12, 6);
-    ASSERT_TRUE(ui::PumpUntil([&] { return ::GetCursor() != arrow; }, 1500));
+    MoveMouse(m_dlg->Item(IDC_LINK_B), 12, 6);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCursor() != arrow; }, 1500));
     const HCURSOR hand = ::GetCursor();
-    ui::MoveMouse(m_dlg->m_hWnd, 250, 100);
-    ASSERT_TRUE(ui::PumpUntil([&] { return ::GetCursor() != hand; }, 1500));
+    MoveMouse(m_dlg->m_hWnd, 250, 100);
+    ASSERT_TRUE(PumpUntil([&] { return ::GetCursor() != hand; }, 1500));
 
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(hand, &info));

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "controls/ImageButton.h"
-#include "resource.h"
+#include "res/resource.h"
 #include "tests/controls/TestIds.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
+#include "tests/support/SysColorGuard.h"
+#include "tests/support/TestDialog.h"
 
 namespace {
 
@@ -23,25 +27,25 @@ class ImageButtonTest : public ::testing::Test {
 protected:
     void TearDown() override {
         m_dlg.reset();
-        ui::LeftUp();
-        ui::ParkMouse();
+        LeftUp();
+        ParkMouse();
     }
 
     void Open(UINT glyph = IDB_TEST_GLYPH) {
-        ui::ParkMouse();
-        m_dlg = std::make_unique<ui::CTestDialog>(
+        ParkMouse();
+        m_dlg = std::make_unique<CTestDialog>(
             IDD_IMAGE_BUTTON_TEST,
             std::vector<std::pair<int, CWnd*>>{{IDC_BTN_BLANK, &m_blank},
                                                {IDC_BTN_EMPTY, &m_empty},
                                                {IDC_BTN_DEFAULT, &m_default}});
         m_dlg->SetBackground(kDialogBackground);
-        ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](ui::CTestDialog& d) {
+        ASSERT_TRUE(m_dlg->Open(POINT{100, 100}, [&](CTestDialog& d) {
             ::SetWindowPos(d.m_hWnd, nullptr, 0, 0, 300, 60, SWP_NOMOVE | SWP_NOZORDER);
-            ui::Place(d.Item(IDC_BTN_BLANK), 10, 10, kButtonWidth, kButtonHeight);
-            ui::Place(d.Item(IDC_EDIT_NEXT), 50, 10, 50, 20);
-            ui::Place(d.Item(IDC_BTN_EMPTY), 110, 10, kButtonWidth, kButtonHeight);
-            ui::Place(d.Item(IDC_BTN_DEFAULT), 150, 10, kButtonWidth, kButtonHeight);
-            ui::Place(d.Item(IDC_EDIT_OTHER), 190, 10, 50, 20);
+            Place(d.Item(IDC_BTN_BLANK), 10, 10, kButtonWidth, kButtonHeight);
+            Place(d.Item(IDC_EDIT_NEXT), 50, 10, 50, 20);
+            Place(d.Item(IDC_BTN_EMPTY), 110, 10, kButtonWidth, kButtonHeight);
+            Place(d.Item(IDC_BTN_DEFAULT), 150, 10, kButtonWidth, kButtonHeight);
+            Place(d.Item(IDC_EDIT_OTHER), 190, 10, 50, 20);
             EXPECT_EQ(m_blank.SetImageBitmaps(glyph, kMagenta), 0);
             EXPECT_EQ(m_empty.SetImageBitmaps(glyph, kMagenta), 0);
             EXPECT_EQ(m_default.SetImageBitmaps(glyph, kMagenta), 0);
@@ -49,9 +53,9 @@ protected:
     }
 
     HWND Button(int id = IDC_BTN_BLANK) const { return m_dlg->Item(id); }
-    COLORREF At(int x, int y, int id = IDC_BTN_BLANK) const { return ui::Pixel(Button(id), x, y); }
+    COLORREF At(int x, int y, int id = IDC_BTN_BLANK) const { return Pixel(Button(id), x, y); }
     bool WaitFor(int x, int y, COLORREF expected, DWORD ms = 1500) const {
-        return ui::PumpUntil([&] { return At(x, y) == expected; }, ms);
+        return PumpUntil([&] { return At(x, y) == expected; }, ms);
     }
     // Where the glyph's red origin pixel shows in the button, or (-1, -1).
     POINT FindMarker(int id) const {
@@ -65,7 +69,7 @@ protected:
     // Made before any test changes system colours: the buttons capture theirs here.
     CImageButton m_blank, m_empty, m_default;
     const COLORREF m_face = ::GetSysColor(COLOR_BTNFACE);
-    std::unique_ptr<ui::CTestDialog> m_dlg;
+    std::unique_ptr<CTestDialog> m_dlg;
 };
 
 struct PlacementCase {
@@ -143,8 +147,8 @@ TEST_P(ImageButtonGlyphTest, MagentaShowsTheBackground) {
             magenta += glyph == kMagenta ? 1 : 0;
             if (At(x, top + y) != expected) {
                 if (++wrong <= 3)
-                    ADD_FAILURE() << "pixel " << x << "," << y << " shows "
-                                  << ui::Hex(At(x, top + y)) << ", expected " << ui::Hex(expected);
+                    ADD_FAILURE() << "pixel " << x << "," << y << " shows " << Hex(At(x, top + y))
+                                  << ", expected " << Hex(expected);
             }
         }
     EXPECT_GT(magenta, 0);
@@ -170,25 +174,25 @@ TEST_F(ImageButtonTest, FrameFollowsHoverAndPress) {
     const int right = kButtonWidth - 1, bottom = kButtonHeight - 1;
     const int top = (kButtonHeight - kGlyphHeight) / 2;
 
-    ui::MoveMouse(Button(), 20, 12);
+    MoveMouse(Button(), 20, 12);
     ASSERT_TRUE(WaitFor(0, 0, light)) << "hover shows no raised frame";
     EXPECT_EQ(At(right, bottom), shadow);
     EXPECT_EQ(FindMarker(IDC_BTN_BLANK).x, 0);
 
-    ui::LeftDown();
+    LeftDown();
     ASSERT_TRUE(WaitFor(0, 0, shadow)) << "press shows no sunken frame";
     EXPECT_EQ(At(right, bottom), light);
     const POINT pressed = FindMarker(IDC_BTN_BLANK);
     EXPECT_EQ(pressed.x, 1);
     EXPECT_EQ(pressed.y, top + 1);
 
-    ui::LeftUp();
+    LeftUp();
     ASSERT_TRUE(WaitFor(0, 0, light)) << "release over the button restores the raised frame";
     EXPECT_EQ(At(right, bottom), shadow);
     EXPECT_EQ(FindMarker(IDC_BTN_BLANK).y, top);
     EXPECT_EQ(m_dlg->Clicks(IDC_BTN_BLANK), 1);
 
-    ui::MoveMouse(m_dlg->m_hWnd, 270, 50);
+    MoveMouse(m_dlg->m_hWnd, 270, 50);
     EXPECT_TRUE(WaitFor(0, 0, m_face)) << "leaving keeps the frame";
 }
 
@@ -210,11 +214,11 @@ TEST_F(ImageButtonTest, NoFrameWhileAnotherApplicationIsActive) {
         ::DestroyWindow(w);
     });
     ::WaitForSingleObject(ready, 5000);
-    const bool inactive = ui::PumpUntil([] { return ::GetActiveWindow() == nullptr; }, 2000);
+    const bool inactive = PumpUntil([] { return ::GetActiveWindow() == nullptr; }, 2000);
 
-    ui::MoveMouse(Button(), 20, 12);
-    ui::MoveMouse(Button(), 22, 14);
-    ui::Pump(300);
+    MoveMouse(Button(), 20, 12);
+    MoveMouse(Button(), 22, 14);
+    Pump(300);
     const COLORREF corner = At(0, 0);
     ::SetEvent(quit);
     other.join();
@@ -227,20 +231,20 @@ TEST_F(ImageButtonTest, NoFrameWhileAnotherApplicationIsActive) {
 
 TEST_F(ImageButtonTest, NoFrameWhenEnteredWithTheButtonHeld) {
     Open();
-    ui::MoveMouse(m_dlg->m_hWnd, 270, 50); // free dialog surface
-    ui::LeftDown();
-    ui::MoveMouse(Button(), 15, 12);
-    ui::MoveMouse(Button(), 20, 14);
-    ui::Pump(300);
+    MoveMouse(m_dlg->m_hWnd, 270, 50); // free dialog surface
+    LeftDown();
+    MoveMouse(Button(), 15, 12);
+    MoveMouse(Button(), 20, 14);
+    Pump(300);
     EXPECT_EQ(At(0, 0), m_face);
     EXPECT_EQ(At(kButtonWidth - 1, kButtonHeight - 1), m_face);
 }
 
 TEST_F(ImageButtonTest, DoubleClickMakesTwoClicks) {
     Open();
-    ui::MoveMouse(Button(), 20, 12);
-    ui::DoubleClick();
-    ui::PumpUntil([&] { return m_dlg->Clicks(IDC_BTN_BLANK) >= 2; }, 1500);
+    MoveMouse(Button(), 20, 12);
+    DoubleClick();
+    PumpUntil([&] { return m_dlg->Clicks(IDC_BTN_BLANK) >= 2; }, 1500);
     EXPECT_EQ(m_dlg->Clicks(IDC_BTN_BLANK), 2);
 }
 
@@ -263,7 +267,7 @@ TEST_P(ImageButtonDisableTest, FocusMovesToTheNextTabStop) {
     ::SetFocus(m_dlg->Item(GetParam().focusedBefore));
     ASSERT_EQ(::GetFocus(), m_dlg->Item(GetParam().focusedBefore));
     ::EnableWindow(m_dlg->Item(GetParam().disabled), FALSE);
-    ui::Pump(50);
+    Pump(50);
     EXPECT_EQ(::GetFocus(), m_dlg->Item(GetParam().focusedAfter));
 }
 
@@ -310,11 +314,11 @@ TEST_F(ImageButtonTest, SetStyleKeepsTheOwnerDrawnTypeAndTracksTheDefaultRole) {
 
 TEST_F(ImageButtonTest, KeepsTheColoursCapturedAtConstruction) {
     const COLORREF face = RGB(200, 170, 90), light = RGB(250, 240, 10), shadow = RGB(20, 30, 200);
-    ui::CSysColorGuard colours(
+    CSysColorGuard colours(
         {{COLOR_BTNFACE, face}, {COLOR_BTNHIGHLIGHT, light}, {COLOR_BTNSHADOW, shadow}});
     ASSERT_EQ(::GetSysColor(COLOR_BTNFACE), face);
     Open();
-    ui::MoveMouse(Button(), 20, 12);
+    MoveMouse(Button(), 20, 12);
     ASSERT_TRUE(WaitFor(0, 0, light)) << "the frame takes the current system colours";
     EXPECT_EQ(At(kButtonWidth - 1, kButtonHeight - 1), shadow);
     EXPECT_EQ(At(3, 2), m_face) << "the background keeps the colour it had at construction";

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/MemDC.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/TestSurface.h"
 
 namespace {
 
@@ -15,31 +15,23 @@ constexpr COLORREF kMarker = RGB(255, 0, 0);
 class MemDCTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        ASSERT_TRUE(m_bitmap.GetSafeHandle());
-        ASSERT_TRUE(m_target.CreateCompatibleDC(static_cast<HDC>(nullptr)));
-        m_old = m_target.SelectObject(m_bitmap);
+        ASSERT_TRUE(m_surface.IsValid());
         const CRect all(0, 0, kWidth, kHeight);
-        m_target.FillSolidRect(all, kOriginal);
+        Target()->FillSolidRect(all, kOriginal);
     }
-    void TearDown() override { m_target.SelectObject(m_old); }
 
+    CDC* Target() { return m_surface.Dc(); }
     // Every pixel outside `inside` still has the original colour.
-    int TouchedOutside(const CRect& inside) const {
+    int TouchedOutside(const CRect& inside) {
         int touched = 0;
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
-                if (!inside.PtInRect(POINT{x, y}) && m_target.GetPixel(x, y) != kOriginal)
+                if (!inside.PtInRect(POINT{x, y}) && Target()->GetPixel(x, y) != kOriginal)
                     ++touched;
         return touched;
     }
 
-    CBitmap m_bitmap;
-    CDC m_target;
-    HGDIOBJ m_old = nullptr;
+    CTestSurface m_surface{kWidth, kHeight};
 };
 
 struct RectCase {
@@ -57,15 +49,15 @@ TEST_P(MemDCRectTest, DrawingLandsInPlaceAndNothingElseIsTouched) {
     const CRect rc = GetParam().rect;
     const POINT marker{rc.left + 3, rc.top + 2};
     {
-        CMemDC mem(&m_target, rc);
+        CMemDC mem(Target(), rc);
         mem.FillSolidRect(rc, kFill);
         ::SetPixel(mem.GetSafeHdc(), marker.x, marker.y, kMarker);
         // Nothing reaches the target before the surface goes.
-        EXPECT_EQ(m_target.GetPixel(marker.x, marker.y), kOriginal);
+        EXPECT_EQ(Target()->GetPixel(marker.x, marker.y), kOriginal);
     }
-    EXPECT_EQ(m_target.GetPixel(marker.x, marker.y), kMarker);
-    EXPECT_EQ(m_target.GetPixel(rc.left, rc.top), kFill);
-    EXPECT_EQ(m_target.GetPixel(rc.right - 1, rc.bottom - 1), kFill);
+    EXPECT_EQ(Target()->GetPixel(marker.x, marker.y), kMarker);
+    EXPECT_EQ(Target()->GetPixel(rc.left, rc.top), kFill);
+    EXPECT_EQ(Target()->GetPixel(rc.right - 1, rc.bottom - 1), kFill);
     EXPECT_EQ(TouchedOutside(rc), 0);
 }
 
@@ -77,17 +69,17 @@ INSTANTIATE_TEST_SUITE_P(Rects, MemDCRectTest,
 
 TEST_F(MemDCTest, EmptyRectangleCoversTheClipBox) {
     const CRect clip(10, 15, 50, 40);
-    ::IntersectClipRect(m_target.GetSafeHdc(), clip.left, clip.top, clip.right, clip.bottom);
+    ::IntersectClipRect(m_surface.Hdc(), clip.left, clip.top, clip.right, clip.bottom);
     {
-        CMemDC mem(&m_target, CRect());
+        CMemDC mem(Target(), CRect());
         const CRect all(0, 0, kWidth, kHeight);
         mem.FillSolidRect(all, kFill);
         ::SetPixel(mem.GetSafeHdc(), clip.left, clip.top, kMarker);
     }
-    ::SelectClipRgn(m_target.GetSafeHdc(), nullptr);
-    EXPECT_EQ(m_target.GetPixel(clip.left, clip.top), kMarker);
-    EXPECT_EQ(m_target.GetPixel(clip.right - 1, clip.bottom - 1), kFill);
-    EXPECT_EQ(m_target.GetPixel(clip.right - 1, clip.top), kFill);
+    ::SelectClipRgn(m_surface.Hdc(), nullptr);
+    EXPECT_EQ(Target()->GetPixel(clip.left, clip.top), kMarker);
+    EXPECT_EQ(Target()->GetPixel(clip.right - 1, clip.bottom - 1), kFill);
+    EXPECT_EQ(Target()->GetPixel(clip.right - 1, clip.top), kFill);
     EXPECT_EQ(TouchedOutside(clip), 0);
 }
 

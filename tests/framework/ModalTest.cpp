@@ -1,8 +1,8 @@
 // Modal runs: DoModal returns what ended it, and every message of a modal loop (nested
 // ones included) passes the application's PreTranslateMessage first.
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 #include "framework/Afx.h"
-#include "test_ids.h"
+#include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <vector>

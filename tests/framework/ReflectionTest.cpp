@@ -1,8 +1,8 @@
 // Colour requests, draw requests and notifications that a parent receives about a control
 // must reach the control's own object; attaching through DDX_Control runs PreSubclassWindow.
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 #include "framework/Afx.h"
-#include "test_ids.h"
+#include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,14 +34,12 @@ public:
 class CRecordingLabel : public CStatic {
 public:
     HBRUSH CtlColor(CDCHandle* pDC, UINT nCtlColor) override {
-        ++colourCalls;
         lastKind = nCtlColor;
         if (!answer)
             return nullptr;
         pDC->SetTextColor(RGB(1, 2, 3));
         return brush.Handle();
     }
-    int colourCalls = 0;
     UINT lastKind = 99;
     bool answer = true;
     CBrush brush;

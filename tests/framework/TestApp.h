@@ -15,6 +15,3 @@ public:
 };
 
 CTestApp& TestApp();
-
-// Pumps the thread's messages until `done` or the time is up; true when done.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);

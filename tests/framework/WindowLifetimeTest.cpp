@@ -1,9 +1,9 @@
 // Lifetimes the framework must get right by itself: a borrowed window stays usable whatever
 // happens to objects later, and a window object that deletes itself is never touched again
 // once it has, not even when its creation fails.
-#include "TestApp.h"
+#include "tests/framework/TestApp.h"
 #include "framework/Afx.h"
-#include "test_ids.h"
+#include "tests/framework/TestIds.h"
 #include <gtest/gtest.h>
 #include <cstddef>
 #include <cstring>

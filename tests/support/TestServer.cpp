@@ -1,5 +1,7 @@
 #include "tests/support/TestServer.h"
 
+#include "tests/support/HostProgram.h"
+
 #include <chrono>
 #include <thread>
 
@@ -29,23 +31,6 @@ int FreeLoopbackPort() {
     return port;
 }
 
-// Wine runs a host (ELF) program given by its path like any other; the program sees its
-// arguments as written, so paths in them are host paths.
-bool RunHostProgram(const std::wstring& commandLine) {
-    std::wstring line = commandLine;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    if (process.hProcess)
-        CloseHandle(process.hProcess);
-    if (process.hThread)
-        CloseHandle(process.hThread);
-    return true;
-}
-
 std::wstring Quoted(const std::string& text) {
     return L"\"" + std::wstring(text.begin(), text.end()) + L"\"";
 }
@@ -61,7 +46,7 @@ CTestServer::CTestServer(const fs::path& root, const CTestServerOptions& options
                            Quoted(UnixPath(m_work / "requests.log")) + L" --lifetime 90";
     for (const auto& [path, target] : options.aliases)
         command += L" --alias " + Quoted(path + "=" + target);
-    if (m_port == 0 || !RunHostProgram(command))
+    if (m_port == 0 || !StartHostProgram(command))
         return;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < until) {
@@ -79,7 +64,7 @@ CTestServer::~CTestServer() {
         return;
     // Wine hands out no handle for a host process, so the server's ready file, which it
     // removes on its way out, tells when it has stopped.
-    RunHostProgram(L"/bin/kill -TERM " + std::to_wstring(m_pid));
+    StartHostProgram(L"/bin/kill -TERM " + std::to_wstring(m_pid));
     const fs::path ready = m_work / "ready";
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (fs::exists(ready) && std::chrono::steady_clock::now() < until)

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <memory>
-#include "TestDialogs.h"
-#include "TestSupport.h"
 #include "imaging/ResourceImage.h"
+#include "tests/support/HostCommand.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
+#include "tests/support/Screenshot.h"
+#include "tests/translucent/TestDialogs.h"
 #include "translucent/TranslucentButton.h"
 
 using namespace Gdiplus::DllExports;
@@ -77,9 +81,9 @@ protected:
         const CPoint centre = CTranslucentDialog::CenteredPosition(work, CSize(800, 564));
         backdrop = std::make_unique<Backdrop>(
             CRect(centre.x - 40, centre.y - 40, centre.x + 840, centre.y + 604));
-        PumpMessages(200);
+        Pump(200);
         ASSERT_TRUE(dlg.Create(IDD_TEST_SKIN));
-        PumpMessages(800);
+        Pump(800);
     }
     CRect SkinRect() const {
         CRect rc;
@@ -141,7 +145,7 @@ protected:
 TEST_F(TranslucentScreen, SkinShowsThroughTheKeyedCompanionAndTheButtonOnTop) {
     CSurfacePtr composite = dlg.Composite();
     ASSERT_TRUE(composite);
-    const std::wstring path = CaptureScreen(L"translucent-toolkit.png");
+    const std::wstring path = CaptureScreen(L"translucent-toolkit");
     ASSERT_FALSE(path.empty()) << "no screenshot could be taken";
     Screenshot screen(path);
     ASSERT_TRUE(screen.IsValid());
@@ -172,21 +176,21 @@ TEST_F(TranslucentScreen, DraggingByAKeyedOutPointMovesSkinAndCompanion) {
     const CRect before = SkinRect();
     const CPoint grab(before.left + 10, before.top + 300); // the skin's rim, keyed out above
     const int dx = 100, dy = 60;
-    char command[256];
-    std::snprintf(command, sizeof(command),
-                  "/usr/bin/xdotool mousemove %ld %ld mousedown 1 sleep 0.2 mousemove %ld %ld "
-                  "sleep 0.2 mousemove %ld %ld sleep 0.2 mouseup 1",
-                  grab.x, grab.y, grab.x + dx / 2, grab.y + dy / 2, grab.x + dx, grab.y + dy);
-    ASSERT_TRUE(StartLinuxCommand(command));
+    wchar_t command[256];
+    wsprintfW(command,
+              L"xdotool mousemove %ld %ld mousedown 1 sleep 0.2 mousemove %ld %ld "
+              L"sleep 0.2 mousemove %ld %ld sleep 0.2 mouseup 1",
+              grab.x, grab.y, grab.x + dx / 2, grab.y + dy / 2, grab.x + dx, grab.y + dy);
+    // The system's move loop runs inside the press: this thread keeps pumping meanwhile.
+    CHostCommand drag(command);
     CRect expected = before;
     expected.OffsetRect(dx, dy);
-    for (int i = 0; i < 100 && !(SkinRect() == expected && CompanionRect() == expected); ++i)
-        PumpMessages(50);
+    PumpUntil([&] { return SkinRect() == expected && CompanionRect() == expected; }, 5000);
     EXPECT_EQ(expected, SkinRect()) << "skin at " << SkinRect().left << "," << SkinRect().top;
     EXPECT_EQ(SkinRect(), CompanionRect());
 
-    PumpMessages(300);
-    const std::wstring path = CaptureScreen(L"translucent-toolkit-dragged.png");
+    Pump(300);
+    const std::wstring path = CaptureScreen(L"translucent-toolkit-dragged");
     ASSERT_FALSE(path.empty()) << "no screenshot could be taken";
     Screenshot screen(path);
     ASSERT_TRUE(screen.IsValid());
@@ -212,7 +216,7 @@ TEST(TranslucentScreenWidget, HoverImageReachesTheScreen) {
     ASSERT_TRUE(dlg.Create(IDD_TEST_WIDGETS));
     // Nothing else of the widgets template is drawn.
     ::ShowWindow(::GetDlgItem(dlg.m_hWnd, IDC_TEST_WIDGET_B), SW_HIDE);
-    PumpMessages(800);
+    Pump(800);
 
     CRect rc;
     widget.GetWindowRect(&rc);
@@ -226,7 +230,7 @@ TEST(TranslucentScreenWidget, HoverImageReachesTheScreen) {
     const DWORD normal = facePixel();
     ASSERT_EQ(widget.GetImage(CTranslucentButton::kNormal), widget.GetCurrentImage());
 
-    std::wstring path = CaptureScreen(L"translucent-widget.png");
+    std::wstring path = CaptureScreen(L"translucent-widget");
     ASSERT_FALSE(path.empty()) << "no screenshot could be taken";
     {
         Screenshot screen(path);
@@ -234,25 +238,21 @@ TEST(TranslucentScreenWidget, HoverImageReachesTheScreen) {
         EXPECT_TRUE(NearlyEqual(normal, screen.At(probe.x, probe.y), 2));
     }
 
-    char command[128];
-    std::snprintf(command, sizeof(command), "/usr/bin/xdotool mousemove %ld %ld",
-                  (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    ASSERT_TRUE(StartLinuxCommand(command));
-    for (int i = 0; i < 100 && !widget.IsHover(); ++i)
-        PumpMessages(50);
+    MoveMouse(CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
+    PumpUntil([&] { return widget.IsHover(); }, 5000);
     ASSERT_TRUE(widget.IsHover()) << "no hover reported";
     EXPECT_EQ(widget.GetImage(CTranslucentButton::kHover), widget.GetCurrentImage());
     const DWORD hover = facePixel();
     ASSERT_NE(normal, hover) << "probe a point where the two faces differ";
-    PumpMessages(300);
+    Pump(300);
 
-    path = CaptureScreen(L"translucent-widget-hover.png");
+    path = CaptureScreen(L"translucent-widget-hover");
     ASSERT_FALSE(path.empty()) << "no screenshot could be taken";
     Screenshot screen(path);
     ASSERT_TRUE(screen.IsValid());
     EXPECT_TRUE(NearlyEqual(hover, screen.At(probe.x, probe.y), 2))
         << std::hex << "hover face " << hover << ", screen " << screen.At(probe.x, probe.y);
-    StartLinuxCommand("/usr/bin/xdotool mousemove 0 0");
+    MoveMouse(POINT{0, 0});
 }
 
 } // namespace

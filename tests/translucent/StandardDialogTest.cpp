@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <vector>
-#include "TestDialogs.h"
-#include "TestSupport.h"
+#include "tests/support/TestSurface.h"
+#include "tests/translucent/TestDialogs.h"
 
 namespace {
 
@@ -52,16 +52,9 @@ TEST(StandardDialog, OnlyTheDialogBackgroundTakesTheKey) {
     ::ReleaseDC(dlg.m_hWnd, dc);
 
     // What the dialog paints for its own background is the key colour.
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, 8, 8);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    dlg.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem));
-    EXPECT_EQ(kTestKey, ::GetPixel(mem, 4, 4));
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    CTestSurface surface(8, 8);
+    dlg.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.Hdc()));
+    EXPECT_EQ(kTestKey, surface.Dc()->GetPixel(4, 4));
 }
 
 // A top-level window that only records WM_CLOSE, and whether the overlay was still up then.

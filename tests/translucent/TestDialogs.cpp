@@ -1,5 +1,4 @@
-#include "TestDialogs.h"
-#include <cstdlib>
+#include "tests/translucent/TestDialogs.h"
 
 void SolidWidget::Render(CGdiGraphics* pGraphics) {
     ++renders;
@@ -21,14 +20,4 @@ DWORD Premultiplied(ARGB argb) {
     auto channel = [a](DWORD c) { return (c * a + 127) / 255; };
     return (a << 24) | (channel((argb >> 16) & 0xFF) << 16) | (channel((argb >> 8) & 0xFF) << 8) |
            channel(argb & 0xFF);
-}
-
-bool NearlyEqual(DWORD a, DWORD b, int tolerance) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        const int ca = static_cast<int>((a >> shift) & 0xFF);
-        const int cb = static_cast<int>((b >> shift) & 0xFF);
-        if (std::abs(ca - cb) > tolerance)
-            return false;
-    }
-    return true;
 }

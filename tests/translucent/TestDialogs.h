@@ -3,8 +3,8 @@
 #include <functional>
 #include <memory>
 #include <vector>
-#include "TestResource.h"
 #include "res/resource.h"
+#include "tests/translucent/TestIds.h"
 #include "translucent/TranslucentDialog.h"
 
 constexpr COLORREF kTestKey = RGB(255, 0, 0);
@@ -105,5 +105,3 @@ public:
 
 // The 32-bit premultiplied form of a straight ARGB colour, as the composite holds it.
 DWORD Premultiplied(ARGB argb);
-// True when two 0xAARRGGBB pixels differ by at most `tolerance` in every channel.
-bool NearlyEqual(DWORD a, DWORD b, int tolerance = 1);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <array>
-#include "TestDialogs.h"
-#include "TestSupport.h"
+#include "tests/translucent/TestDialogs.h"
 #include "imaging/ResourceImage.h"
 #include "translucent/TranslucentButton.h"
 

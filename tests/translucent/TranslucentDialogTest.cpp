@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 #include <cstdio>
-#include "TestDialogs.h"
-#include "TestSupport.h"
+#include "tests/support/Memory.h"
+#include "tests/support/Pixels.h"
+#include "tests/translucent/TestDialogs.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include "res/resource.h"
 #include "imaging/GdiplusDraw.h"
 #include "imaging/ResourceImage.h"
+#include "tests/imaging/TestIds.h"
+#include "tests/support/TestSurface.h"
 
 using namespace Gdiplus::DllExports;
 
@@ -46,45 +48,12 @@ TEST(GdiFont, KnownFamilyIsKept) {
     EXPECT_FLOAT_EQ(9.0f, size);
 }
 
-// A 32-bit top-down DIB section in a memory context, all zero, for drawing tests.
-class MemorySurface {
-public:
-    MemorySurface(int w, int h) : m_w(w), m_h(h), m_dc(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_bmp = ::CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
-                                   nullptr, 0);
-        m_old = ::SelectObject(m_dc, m_bmp);
-    }
-    ~MemorySurface() {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bmp);
-        ::DeleteDC(m_dc);
-    }
-    HDC Dc() const { return m_dc; }
-    DWORD At(int x, int y) const { return m_bits[y * m_w + x]; }
-    bool AnyNonZero(int x0, int y0, int x1, int y1) const {
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (At(x, y))
-                    return true;
-        return false;
-    }
-
-private:
-    int m_w, m_h;
-    HDC m_dc;
-    HBITMAP m_bmp = nullptr;
-    HGDIOBJ m_old = nullptr;
-    DWORD* m_bits = nullptr;
-};
-
 TEST(GdiGraphics, DrawsImagesWhereAsked) {
     CGdiImagePtr face = LoadImageFromResource(IDR_PNG_FORUM, L"PNG");
     ASSERT_TRUE(face && face->GetNativeImage());
-    MemorySurface surface(300, 100);
+    CTestSurface surface(300, 100);
     {
-        CGdiGraphics g(surface.Dc());
+        CGdiGraphics g(surface.Hdc());
         ASSERT_TRUE(g.IsValid());
         EXPECT_EQ(Gdiplus::Ok, g.SetSmoothingMode(Gdiplus::SmoothingModeNone));
         EXPECT_EQ(Gdiplus::Ok, g.DrawImage(face.get(), 0, 0));
@@ -108,11 +77,11 @@ TEST(GdiGraphics, DrawsImagesWhereAsked) {
 }
 
 TEST(GdiGraphics, EmptyImagesAndObjectsDrawNothing) {
-    CGdiImagePtr missing = LoadImageFromResource(399, L"PNG");
+    CGdiImagePtr missing = LoadImageFromResource(IDR_TEST_MISSING, L"PNG");
     ASSERT_TRUE(missing);
-    MemorySurface surface(64, 64);
+    CTestSurface surface(64, 64);
     {
-        CGdiGraphics g(surface.Dc());
+        CGdiGraphics g(surface.Hdc());
         EXPECT_NE(Gdiplus::Ok, g.DrawImage(missing.get(), 0, 0));
         EXPECT_NE(Gdiplus::Ok, g.DrawImage(nullptr, 0, 0, 10, 10));
         EXPECT_NE(Gdiplus::Ok, g.DrawImage(missing.get(), Gdiplus::RectF(0, 0, 64, 64)));
@@ -124,7 +93,7 @@ TEST(GdiGraphics, EmptyImagesAndObjectsDrawNothing) {
 }
 
 TEST(GdiGraphics, DrawsCentredText) {
-    MemorySurface surface(200, 60);
+    CTestSurface surface(200, 60);
     CGdiFont font(L"Arial", 12.0f, 0, Gdiplus::UnitPoint);
     CGdiStringFormat format;
     CGdiSolidBrush brush(0xFFFFFFFF);
@@ -132,7 +101,7 @@ TEST(GdiGraphics, DrawsCentredText) {
     EXPECT_EQ(Gdiplus::Ok, format.SetAlignment(Gdiplus::StringAlignmentCenter));
     EXPECT_EQ(Gdiplus::Ok, format.SetLineAlignment(Gdiplus::StringAlignmentCenter));
     {
-        CGdiGraphics g(surface.Dc());
+        CGdiGraphics g(surface.Hdc());
         EXPECT_EQ(Gdiplus::Ok,
                   g.DrawString(L"Start", -1, font, Gdiplus::RectF(0, 0, 200, 60), format, brush));
     }

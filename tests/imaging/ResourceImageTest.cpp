@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <cstdio>
-#include "TestResource.h"
-#include "TestSupport.h"
 #include "res/resource.h"
 #include "imaging/ResourceBitmap.h"
 #include "imaging/ResourceImage.h"
+#include "tests/imaging/TestIds.h"
+#include "tests/support/Memory.h"
 
 using namespace Gdiplus::DllExports;
 

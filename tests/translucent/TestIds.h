@@ -1,8 +1,6 @@
 // Resource ids of the toolkit's test program (the launcher's own come from res/resource.h).
 #pragma once
 
-#define IDR_TEST_NOT_IMAGE 300
-#define IDR_TEST_EMPTY 301
 #define IDR_TEST_MISSING 399
 
 #define IDD_TEST_SKIN 400

@@ -1,0 +1,30 @@
+#include "tests/support/ChildProcess.h"
+
+CChildProcess::CChildProcess(const std::wstring& commandLine, const std::wstring& folder,
+                             DWORD flags) {
+    std::wstring line = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info))
+        return;
+    m_process.Attach(info.hProcess);
+    m_thread.Attach(info.hThread);
+    m_id = info.dwProcessId;
+}
+
+CChildProcess::~CChildProcess() {
+    End();
+}
+
+bool CChildProcess::WaitEnd(DWORD ms) const {
+    return Started() && WaitForSingleObject(m_process.Get(), ms) == WAIT_OBJECT_0;
+}
+
+void CChildProcess::End() {
+    if (!IsRunning())
+        return;
+    TerminateProcess(m_process.Get(), 1);
+    WaitEnd(5000);
+}

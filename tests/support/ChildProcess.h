@@ -1,0 +1,35 @@
+// A Windows program a test starts, waits for and ends.
+#pragma once
+#include <string>
+
+#include <windows.h>
+
+#include "base/Handle.h"
+
+class CChildProcess {
+public:
+    CChildProcess() = default;
+    // Starts `commandLine` (its first word is the program, searched for as the system does)
+    // in `folder` (empty: this program's) with creation `flags`; Started() tells.
+    explicit CChildProcess(const std::wstring& commandLine, const std::wstring& folder = {},
+                           DWORD flags = 0);
+    CChildProcess(CChildProcess&&) noexcept = default;
+    CChildProcess& operator=(CChildProcess&&) noexcept = default;
+    // Ends the process if it still runs.
+    ~CChildProcess();
+
+    bool Started() const { return m_process.IsValid(); }
+    DWORD Id() const { return m_id; }
+    HANDLE Handle() const { return m_process.Get(); }
+    HANDLE MainThread() const { return m_thread.Get(); }
+    bool IsRunning() const { return Started() && !WaitEnd(0); }
+    // True when it has ended, at the latest `ms` from now.
+    bool WaitEnd(DWORD ms) const;
+    // Terminates it (exit code 1) if it still runs, and waits for its end.
+    void End();
+
+private:
+    CKernelHandle m_process;
+    CKernelHandle m_thread;
+    DWORD m_id = 0;
+};
