@@ -23,8 +23,11 @@ bool CChildProcess::WaitEnd(DWORD ms) const {
 }
 
 void CChildProcess::End() {
-    if (!IsRunning())
-        return;
-    TerminateProcess(m_process.Get(), 1);
-    WaitEnd(5000);
+    if (IsRunning()) {
+        TerminateProcess(m_process.Get(), 1);
+        WaitEnd(5000);
+    }
+    m_thread.Close();
+    m_process.Close();
+    m_id = 0;
 }

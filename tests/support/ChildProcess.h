@@ -25,7 +25,7 @@ public:
     bool IsRunning() const { return Started() && !WaitEnd(0); }
     // True when it has ended, at the latest `ms` from now.
     bool WaitEnd(DWORD ms) const;
-    // Terminates it (exit code 1) if it still runs, and waits for its end.
+    // Terminates it (exit code 1) if it still runs, waits for its end and lets go of it.
     void End();
 
 private:

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/MessageBoxes.h"
 #include "tests/support/TestFiles.h"
 
 // What a run of the updater showed: the texts of its message boxes, each dismissed.
