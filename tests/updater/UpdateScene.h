@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/support/ChildProcess.h"
-#include "tests/support/MessageBoxes.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/TestFiles.h"
 
 // What a run of the updater showed: the texts of its message boxes, each dismissed.
