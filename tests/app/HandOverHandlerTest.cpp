@@ -1,6 +1,5 @@
 // The running copy's side of a hand-over, in process: the atom is consumed and the main
 // window comes back and to the front. And a second copy's start-up, which must end early.
-#include "tests/app/LauncherProcess.h"
 #include "tests/support/Pump.h"
 #include "app/LauncherApp.h"
 #include "framework/Dialog.h"

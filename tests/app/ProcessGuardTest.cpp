@@ -1,6 +1,6 @@
 // Two real launcher processes under Wine, and a second copy against a first copy played
 // by this test (which holds the mutex and listens for the broadcast).
-#include "tests/app/LauncherProcess.h"
+#include "tests/support/LauncherFixture.h"
 #include "tests/support/Pump.h"
 #include "app/LauncherApp.h"
 #include "framework/Wnd.h"
@@ -10,14 +10,28 @@
 
 namespace {
 
+// The launcher's shown main window, waited for while this thread keeps its own windows
+// answering.
+HWND ShownSkin(const CLauncherProcess& launcher, DWORD timeoutMs = 10000) {
+    HWND skin = nullptr;
+    PumpUntil(
+        [&] {
+            skin = launcher.Windows().skin;
+            return skin && ::IsWindowVisible(skin);
+        },
+        timeoutMs);
+    return skin && ::IsWindowVisible(skin) ? skin : nullptr;
+}
+
 enum class State { Behind, Minimised, Hidden };
 
 class RealFirstCopyTest : public ::testing::TestWithParam<State> {};
 
 TEST_P(RealFirstCopyTest, SecondCopyExitsAndTheFirstComesToTheFront) {
-    LauncherProcess first;
+    CGameFolder game;
+    CLauncherProcess first(game);
     ASSERT_TRUE(first.Started());
-    HWND window = first.WaitForWindow(10000);
+    HWND window = ShownSkin(first);
     ASSERT_NE(window, nullptr);
 
     HWND other = nullptr;
@@ -41,7 +55,7 @@ TEST_P(RealFirstCopyTest, SecondCopyExitsAndTheFirstComesToTheFront) {
         break;
     }
 
-    LauncherProcess second;
+    CLauncherProcess second(game);
     ASSERT_TRUE(second.Started());
     EXPECT_TRUE(second.WaitExit(5000)) << "the second copy kept running";
     // In front: the main window or its last active pop-up (the launcher dialog).
@@ -55,7 +69,7 @@ TEST_P(RealFirstCopyTest, SecondCopyExitsAndTheFirstComesToTheFront) {
 
     if (other)
         ::DestroyWindow(other);
-    first.Close();
+    first.End();
 }
 
 std::string StateName(const ::testing::TestParamInfo<State>& info) {
@@ -68,13 +82,14 @@ INSTANTIATE_TEST_SUITE_P(State, RealFirstCopyTest,
                          StateName);
 
 TEST(RealFirstCopyAtomTest, FileNameAtomLivesUntilTheFirstCopyHandlesIt) {
-    LauncherProcess first;
-    ASSERT_NE(first.WaitForWindow(10000), nullptr);
+    CGameFolder game;
+    CLauncherProcess first(game);
+    ASSERT_NE(ShownSkin(first), nullptr);
     const std::wstring name = L"Z:\\zv-atom-" + std::to_wstring(::GetCurrentProcessId()) + L".txt";
 
     // While the first copy cannot run, the atom the second made must wait in the table.
     ASSERT_NE(::SuspendThread(first.MainThread()), static_cast<DWORD>(-1));
-    LauncherProcess second(L"\"" + name + L"\"");
+    CLauncherProcess second(game, {L"\"" + name + L"\""});
     const bool secondExited = second.WaitExit(5000);
     const ATOM waiting = ::GlobalFindAtomW(name.c_str());
     ::ResumeThread(first.MainThread());
@@ -83,7 +98,7 @@ TEST(RealFirstCopyAtomTest, FileNameAtomLivesUntilTheFirstCopyHandlesIt) {
 
     EXPECT_TRUE(PumpUntil([&] { return ::GlobalFindAtomW(name.c_str()) == 0; }, 5000))
         << "the first copy left the atom behind";
-    first.Close();
+    first.End();
 }
 
 // This process stands in for the first copy: it holds the mutex, and the broadcast reaches
@@ -140,9 +155,10 @@ TEST(FakeFirstCopyTest, SecondCopyHandsOverWhatItsCommandLineAsks) {
         {"file", L"\"Z:\\some folder\\notes.txt\"", L"Z:\\some folder\\notes.txt"},
         {"name over 255 characters", longName, L""},
     };
+    CGameFolder game;
     for (const auto& c : cases) {
         CFakeFirstCopy first;
-        LauncherProcess second(c.arguments);
+        CLauncherProcess second(game, {c.arguments});
         ASSERT_TRUE(second.Started()) << c.label;
         WPARAM wParam = 12345;
         ASSERT_TRUE(first.Receive(8000, &wParam)) << c.label << ": nothing handed over";
@@ -154,7 +170,7 @@ TEST(FakeFirstCopyTest, SecondCopyHandsOverWhatItsCommandLineAsks) {
         bool windowSeen = false;
         EXPECT_TRUE(PumpUntil(
             [&] {
-                windowSeen = windowSeen || FindLauncherWindow(second.Pid()) != nullptr;
+                windowSeen = windowSeen || second.Windows().skin != nullptr;
                 return second.WaitExit(0);
             },
             5000))
@@ -166,14 +182,14 @@ TEST(FakeFirstCopyTest, SecondCopyHandsOverWhatItsCommandLineAsks) {
 TEST(FakeFirstCopyTest, PrintDdeAndRegistrationSwitchesRunAFullLauncher) {
     for (const wchar_t* arguments : {L"/p notes.txt", L"/pt notes.txt printer driver port", L"/dde",
                                      L"/Register", L"/Unregister"}) {
+        CGameFolder game;
         CFakeFirstCopy first;
-        LauncherProcess second(arguments);
+        CLauncherProcess second(game, {arguments});
         ASSERT_TRUE(second.Started());
-        EXPECT_NE(second.WaitForWindow(10000), nullptr) << "no launcher window for " << arguments;
+        EXPECT_NE(ShownSkin(second), nullptr) << "no launcher window for " << arguments;
         WPARAM wParam = 0;
         EXPECT_FALSE(first.Receive(300, &wParam)) << "handed over for " << arguments;
-        second.Close();
-        EXPECT_TRUE(second.WaitExit(5000));
+        EXPECT_TRUE(second.End()) << "it had to be ended for " << arguments;
     }
 }
 

@@ -3,7 +3,8 @@
 // behind shows in them, a small object such as a region may not.
 #include <gtest/gtest.h>
 #include "launcher/AboutDlg.h"
-#include "tests/translucent/TestSupport.h"
+#include "tests/support/Memory.h"
+#include "tests/support/Pump.h"
 
 namespace {
 
@@ -34,12 +35,12 @@ void OpenAndClose() {
 TEST(AboutBoxLeakTest, FiftyOpeningsLeaveHeapAndMemoryWhereTheyWere) {
     for (int i = 0; i < 3; ++i)
         OpenAndClose();
-    PumpMessages(100);
+    Pump(100);
     const std::size_t heap = HeapBusyBytes();
     const std::size_t memory = PrivateBytes();
     for (int i = 0; i < 50; ++i)
         OpenAndClose();
-    PumpMessages(100);
+    Pump(100);
     // One picture left behind (380 by 150, 32 bits) is some 220 KB: fifty stand far above these.
     EXPECT_LT(static_cast<long long>(HeapBusyBytes()) - static_cast<long long>(heap), 8 * 1024);
     EXPECT_LT(static_cast<long long>(PrivateBytes()) - static_cast<long long>(memory), 1024 * 1024);

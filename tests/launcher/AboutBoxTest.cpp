@@ -7,7 +7,9 @@
 #include "framework/Gdi.h"
 #include "imaging/GdiplusSession.h"
 #include "res/resource.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
 #include "tests/doubles/Record.h"
 #include "tests/launcher/LauncherTestSupport.h"
 
@@ -41,7 +43,7 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.IsRunning());
-        ui::ParkMouse();
+        ParkMouse();
         launcher = std::make_unique<CLauncherProcess>(game);
         windows = launcher->WaitForWindows();
         ASSERT_TRUE(windows.Found());
@@ -154,7 +156,7 @@ TEST_F(AboutBoxTest, ItsPictureShowsWhereItIsGreenWhatLiesBehind) {
                 const COLORREF own = pictureDC.GetPixel(x, y);
                 if (own == RGB(0, 255, 0)) {
                     ++cut;
-                    EXPECT_FALSE(ui::Near(after.At(sx, sy), own, 80))
+                    EXPECT_FALSE(Near(after.At(sx, sy), own, 80))
                         << "green shows at " << x << "," << y;
                 } else {
                     ++shown;
@@ -180,7 +182,7 @@ TEST_F(AboutBoxTest, DraggingAFreePointMovesIt) {
     ASSERT_EQ(::RealChildWindowFromPoint(about, free), about);
     ::ClientToScreen(about, &free);
     CRect expected = WindowRect(about);
-    ui::Xdo(DragScript(CPoint(free.x, free.y), 70, 45));
+    Xdo(DragScript(CPoint(free.x, free.y), 70, 45));
     expected.OffsetRect(70, 45);
     EXPECT_TRUE(WaitFor(3000, [&] { return WindowRect(about) == expected; })) << WindowRect(about);
     // After the window manager's move the keys may go elsewhere; the close button does not.
@@ -191,7 +193,7 @@ TEST_F(AboutBoxTest, TheMailAddressOpensTheMailProgram) {
     ::PostMessageW(windows.dialog, WM_SYSCOMMAND, 16, 0);
     HWND about = AwaitAboutBox();
     ASSERT_TRUE(about);
-    ui::Xdo(ClickScript(Centre(::GetDlgItem(about, IDC_LBL_EMAIL))));
+    Xdo(ClickScript(Centre(::GetDlgItem(about, IDC_LBL_EMAIL))));
     ASSERT_TRUE(
         WaitFor(10000, [&] { return !ReadDoubleRecords(game.Records(), L"browser").empty(); }));
     const auto opened = ReadDoubleRecords(game.Records(), L"browser");

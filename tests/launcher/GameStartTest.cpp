@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 #include "res/resource.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
 #include "tests/doubles/Record.h"
 #include "tests/launcher/LauncherTestSupport.h"
 
@@ -36,14 +38,14 @@ protected:
     void Open(const CLauncherStart& start = {}) {
         if (!site)
             OpenSite();
-        ui::ParkMouse();
+        ParkMouse();
         launcher = std::make_unique<CLauncherProcess>(game, start);
         windows = launcher->WaitForWindows();
         ASSERT_TRUE(windows.Found());
     }
     void ClickStartOnceShown() {
         ASSERT_TRUE(WaitFor(15000, [&] { return ::IsWindowVisible(StartButton(windows)) != 0; }));
-        ui::Xdo(ClickScript(Centre(StartButton(windows))));
+        Xdo(ClickScript(Centre(StartButton(windows))));
     }
     // The one start of the patcher, waited for; the launcher must be gone with exit code 0.
     CDoubleRecord AwaitPatcher() {

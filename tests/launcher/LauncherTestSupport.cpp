@@ -1,7 +1,8 @@
 #include "tests/launcher/LauncherTestSupport.h"
 #include <algorithm>
-#include "tests/controls/TestUi.h"
 #include "imaging/Gdiplus.h"
+#include "tests/support/HostCommand.h"
+#include "tests/support/Pump.h"
 #include "tests/support/TestFiles.h"
 
 void PrintTo(const CRect& rc, std::ostream* out) {
@@ -58,17 +59,13 @@ void SendKeys(const std::vector<std::pair<WORD, bool>>& keys) {
 }
 
 bool WaitFor(DWORD timeoutMs, const std::function<bool()>& done) {
-    return ui::PumpUntil(done, timeoutMs);
+    return PumpUntil(done, timeoutMs);
 }
 
 int ShownVelkorWindows() {
-    static int s_count = 0;
-    const std::wstring file = L"/tmp/zv-shown-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++s_count);
-    ui::Xdo(L"search --onlyvisible --name '^Velkor$' > " + file);
-    const std::wstring windowsPath = L"Z:" + file;
-    const std::string list = ReadFile(windowsPath);
-    ::DeleteFileW(windowsPath.c_str());
+    CHostCommand search(L"xdotool search --onlyvisible --name '^Velkor$'");
+    PumpUntil([&] { return search.Finished(); }, 5000);
+    const std::string list = search.Output();
     return static_cast<int>(std::count(list.begin(), list.end(), '\n'));
 }
 
@@ -78,7 +75,7 @@ CScreen::CScreen() {
                                   L"-" + std::to_wstring(++s_count) + L".png";
     m_file = L"Z:" + unixFile;
     ::DeleteFileW(m_file.c_str());
-    ui::CUnixCommand(L"import -window root " + unixFile).Wait(10000);
+    CHostCommand(L"import -window root " + unixFile).Wait(10000);
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (Gdiplus::DllExports::GdipCreateBitmapFromFile(m_file.c_str(), &bitmap) == Gdiplus::Ok)
         m_bitmap = bitmap;

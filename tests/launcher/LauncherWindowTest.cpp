@@ -5,7 +5,9 @@
 #include <ostream>
 #include <string>
 #include "res/resource.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/HostCommand.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pump.h"
 #include "tests/launcher/LauncherTestSupport.h"
 
 namespace {
@@ -17,12 +19,12 @@ class LauncherWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.IsRunning());
-        ui::ParkMouse();
+        ParkMouse();
         launcher = std::make_unique<CLauncherProcess>(game);
         ASSERT_TRUE(launcher->Started());
         windows = launcher->WaitForWindows();
         ASSERT_TRUE(windows.Found());
-        ui::Pump(300);
+        Pump(300);
     }
 
     CLauncherSite site;
@@ -62,7 +64,7 @@ TEST_F(LauncherWindowTest, DraggingEitherWindowMovesBoth) {
     const CRect start = WindowRect(windows.skin);
     // The skin's rim, where the dialog above is keyed out.
     const CPoint rim(start.left + 12, start.top + 300);
-    ui::Xdo(DragScript(rim, 60, 40));
+    Xdo(DragScript(rim, 60, 40));
     CRect expected = start;
     expected.OffsetRect(60, 40);
     EXPECT_TRUE(WaitFor(3000, [&] { return WindowRect(windows.skin) == expected; }))
@@ -74,7 +76,7 @@ TEST_F(LauncherWindowTest, DraggingEitherWindowMovesBoth) {
     // the dialog.
     const CRect view = WindowRect(::GetDlgItem(windows.dialog, IDC_NOTICE_VIEW));
     const CPoint inView(view.left + 40, view.top + 40);
-    ui::Xdo(L"keydown alt " + DragScript(inView, -90, -50) + L" keyup alt");
+    Xdo(L"keydown alt " + DragScript(inView, -90, -50) + L" keyup alt");
     expected.OffsetRect(-90, -50);
     EXPECT_TRUE(WaitFor(3000, [&] { return WindowRect(windows.dialog) == expected; }))
         << WindowRect(windows.dialog);
@@ -85,7 +87,7 @@ TEST_F(LauncherWindowTest, DraggingEitherWindowMovesBoth) {
 TEST_F(LauncherWindowTest, MinimiseHidesBothAndRestoringTheSkinBringsBothBack) {
     const CRect before = WindowRect(windows.skin);
     ASSERT_EQ(ShownVelkorWindows(), 2);
-    ui::Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, IDC_BTN_MINIMIZE))));
+    Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, IDC_BTN_MINIMIZE))));
     EXPECT_TRUE(WaitFor(3000, [&] { return ::IsIconic(windows.skin) != FALSE; }));
     // Under Wine the owned dialog keeps its visible style while the window manager hides it
     // with its owner, so the screen is asked.
@@ -111,7 +113,7 @@ TEST_P(LauncherEndingTest, EndsTheProcessCleanly) {
     EXPECT_TRUE(openEvent());
     switch (GetParam()) {
     case Ending::CloseButton:
-        ui::Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, IDC_BTN_CLOSE))));
+        Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, IDC_BTN_CLOSE))));
         break;
     case Ending::EscapeKey:
         ASSERT_TRUE(WaitFor(3000, [&] { return ::GetForegroundWindow() == windows.dialog; }));

@@ -6,7 +6,9 @@
 #include "imaging/GdiplusSession.h"
 #include "launcher/LauncherSkinDlg.h"
 #include "res/resource.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ TEST(SystemMenuTest, TheDialogOffersTheLauncherItemTheSkinDoesNot) {
         for (int i = 0; i < ::GetMenuItemCount(skinMenu); ++i)
             EXPECT_NE(ItemText(skinMenu, i), L"ZV Launcher");
         skin.DestroyWindow();
-        ui::Pump(200);
+        Pump(200);
     }
     ::OleUninitialize();
 }

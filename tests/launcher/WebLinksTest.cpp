@@ -6,7 +6,9 @@
 #include <ostream>
 #include <string>
 #include "res/resource.h"
-#include "tests/controls/TestUi.h"
+#include "tests/support/MouseInput.h"
+#include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
 #include "tests/doubles/Record.h"
 #include "tests/launcher/LauncherTestSupport.h"
 
@@ -25,7 +27,7 @@ class WebLinksTest : public ::testing::TestWithParam<WebButton> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.IsRunning());
-        ui::ParkMouse();
+        ParkMouse();
         launcher = std::make_unique<CLauncherProcess>(game);
         windows = launcher->WaitForWindows();
         ASSERT_TRUE(windows.Found());
@@ -48,7 +50,7 @@ protected:
 };
 
 TEST_P(WebLinksTest, EachButtonOpensItsPage) {
-    ui::Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, GetParam().id))));
+    Xdo(ClickScript(Centre(::GetDlgItem(windows.dialog, GetParam().id))));
     EXPECT_EQ(AwaitOneOpened(), L"\"" + std::wstring(GetParam().address) + L"\"");
     EXPECT_TRUE(launcher->Running()) << "a web page does not end the launcher";
 }

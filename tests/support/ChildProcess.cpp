@@ -1,12 +1,15 @@
 #include "tests/support/ChildProcess.h"
 
 CChildProcess::CChildProcess(const std::wstring& commandLine, const std::wstring& folder,
-                             DWORD flags) {
+                             DWORD flags, const std::vector<wchar_t>* environment) {
     std::wstring line = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr,
+    if (environment)
+        flags |= CREATE_UNICODE_ENVIRONMENT;
+    void* block = environment ? const_cast<wchar_t*>(environment->data()) : nullptr;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, block,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         return;
     m_process.Attach(info.hProcess);

@@ -1,6 +1,7 @@
 // A Windows program a test starts, waits for and ends.
 #pragma once
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
@@ -10,9 +11,10 @@ class CChildProcess {
 public:
     CChildProcess() = default;
     // Starts `commandLine` (its first word is the program, searched for as the system does)
-    // in `folder` (empty: this program's) with creation `flags`; Started() tells.
+    // in `folder` (empty: this program's) with creation `flags` and, when given, the wide
+    // `environment` block; Started() tells.
     explicit CChildProcess(const std::wstring& commandLine, const std::wstring& folder = {},
-                           DWORD flags = 0);
+                           DWORD flags = 0, const std::vector<wchar_t>* environment = nullptr);
     CChildProcess(CChildProcess&&) noexcept = default;
     CChildProcess& operator=(CChildProcess&&) noexcept = default;
     // Ends the process if it still runs.

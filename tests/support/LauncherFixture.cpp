@@ -99,24 +99,14 @@ CLauncherSite::CLauncherSite(const Aliases& aliases)
       m_versionFiles(m_folder.Path(), {kVersionFilePort, {}}) {}
 
 CLauncherProcess::CLauncherProcess(const CGameFolder& game, const CLauncherStart& start) {
-    const std::wstring exe = game.Executable().wstring();
-    std::wstring line = L"\"" + exe + L"\"";
+    std::wstring line = L"\"" + game.Executable().wstring() + L"\"";
     if (!start.arguments.empty())
         line += L" " + start.arguments;
     auto extra = start.environment;
     extra.emplace_back(kRecordsVariable, game.Records().wstring());
-    std::vector<wchar_t> environment = EnvironmentWith(extra);
+    const std::vector<wchar_t> environment = EnvironmentWith(extra);
     const fs::path folder = start.workingFolder.empty() ? game.Path() : start.workingFolder;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE,
-                          CREATE_UNICODE_ENVIRONMENT, environment.data(), folder.c_str(), &startup,
-                          &process))
-        return;
-    CKernelHandle thread(process.hThread);
-    m_process.Attach(process.hProcess);
-    m_pid = process.dwProcessId;
+    m_process = CChildProcess(line, folder.wstring(), 0, &environment);
 }
 
 CLauncherProcess::~CLauncherProcess() {
@@ -134,13 +124,13 @@ CLauncherWindows CLauncherProcess::WaitForWindows(DWORD timeoutMs) const {
 }
 
 bool CLauncherProcess::WaitExit(DWORD timeoutMs) const {
-    return Started() && ::WaitForSingleObject(m_process.Get(), timeoutMs) == WAIT_OBJECT_0;
+    return m_process.WaitEnd(timeoutMs);
 }
 
 DWORD CLauncherProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     if (Started())
-        ::GetExitCodeProcess(m_process.Get(), &code);
+        ::GetExitCodeProcess(m_process.Handle(), &code);
     return code;
 }
 
@@ -152,7 +142,6 @@ bool CLauncherProcess::End() {
         ::PostMessageW(target, WM_CLOSE, 0, 0);
     if (WaitExit(10000))
         return true;
-    ::TerminateProcess(m_process.Get(), 1);
-    WaitExit(5000);
+    m_process.End();
     return false;
 }

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "base/Handle.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestServer.h"
 
@@ -83,9 +83,10 @@ public:
     CLauncherProcess(const CLauncherProcess&) = delete;
     CLauncherProcess& operator=(const CLauncherProcess&) = delete;
 
-    bool Started() const { return m_process.IsValid(); }
-    DWORD Pid() const { return m_pid; }
-    HANDLE Handle() const { return m_process.Get(); }
+    bool Started() const { return m_process.Started(); }
+    DWORD Pid() const { return m_process.Id(); }
+    HANDLE Handle() const { return m_process.Handle(); }
+    HANDLE MainThread() const { return m_process.MainThread(); }
 
     // Both windows once both are visible; whatever was found when `timeoutMs` ran out.
     CLauncherWindows WaitForWindows(DWORD timeoutMs = 15000) const;
@@ -100,6 +101,5 @@ public:
     bool End();
 
 private:
-    CKernelHandle m_process;
-    DWORD m_pid = 0;
+    CChildProcess m_process;
 };
