@@ -55,7 +55,8 @@ TEST_P(DraggableDialogTest, PressAndMove) {
               L"xdotool mousemove %ld %ld sleep 0.1 mousedown 1 sleep 0.1 "
               L"mousemove %ld %ld sleep 0.1 mousemove %ld %ld sleep 0.15 mouseup 1",
               start.x, start.y, start.x + 10, start.y + 5, start.x + 60, start.y + 40);
-    ASSERT_TRUE(CHostCommand(script).Wait(5000));
+    CHostCommand drag(script);
+    ASSERT_TRUE(PumpUntil([&] { return drag.Finished(); }, 5000));
     Pump(100);
 
     CRect after;

@@ -5,7 +5,6 @@
 #include <ostream>
 #include <string>
 #include "res/resource.h"
-#include "tests/support/HostCommand.h"
 #include "tests/support/MouseInput.h"
 #include "tests/support/Pump.h"
 #include "tests/launcher/LauncherTestSupport.h"

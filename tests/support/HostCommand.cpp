@@ -1,43 +1,54 @@
 #include "tests/support/HostCommand.h"
 
-#include <windows.h>
-
 #include "tests/support/HostProgram.h"
-#include "tests/support/Pump.h"
 
 namespace {
 
-std::wstring WindowsPath(const std::wstring& unixPath) {
-    return L"Z:" + unixPath;
+constexpr DWORD kPollMs = 20;
+
+std::wstring Wide(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
 }
 
 } // namespace
 
-CHostCommand::CHostCommand(const std::wstring& command) {
-    // Wine hands back no handle for a Linux process, so the command leaves a marker file when
-    // it is done.
-    static LONG s_count = 0;
-    wchar_t marker[128];
-    wsprintfW(marker, L"/tmp/zv-test-%lu-%llu-%ld.done", GetCurrentProcessId(), GetTickCount64(),
-              InterlockedIncrement(&s_count));
-    m_marker = marker;
-    // Wine reuses small process ids; a marker left by an earlier run must not count.
-    DeleteFileW(WindowsPath(m_marker).c_str());
-    m_bStarted = StartHostProgram(L"/bin/sh -c \"" + command + L"; touch " + m_marker + L"\"");
-}
-
-CHostCommand::~CHostCommand() {
-    DeleteFileW(WindowsPath(m_marker).c_str());
+CHostCommand::CHostCommand(const std::wstring& command, const fs::path& folder) {
+    const std::string done = UnixPath(m_work / "done");
+    const std::string output = UnixPath(m_work / "output");
+    if (done.empty())
+        return;
+    // The exit code is written last, through a rename, once everything else is written.
+    std::wstring script = L"{ " + command + L"; } >'" + Wide(output) + L"' 2>&1; echo $? >'" +
+                          Wide(done) + L".part' && mv '" + Wide(done) + L".part' '" + Wide(done) +
+                          L"'";
+    if (!folder.empty())
+        script = L"cd '" + Wide(UnixPath(folder)) + L"' && " + script;
+    m_bStarted = StartHostProgram(L"/bin/sh -c \"" + script + L"\"");
 }
 
 bool CHostCommand::Finished() const {
-    return GetFileAttributesW(WindowsPath(m_marker).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return m_bStarted && fs::exists(m_work / "done");
 }
 
-bool CHostCommand::Wait(unsigned long timeoutMs) {
-    return m_bStarted && PumpUntil([this] { return Finished(); }, timeoutMs);
+bool CHostCommand::Wait(DWORD timeoutMs) {
+    for (DWORD waited = 0; !Finished() && waited < timeoutMs; waited += kPollMs)
+        Sleep(kPollMs);
+    return Finished();
 }
 
-bool Xdo(const std::wstring& args) {
-    return CHostCommand(L"xdotool " + args).Wait();
+int CHostCommand::ExitCode() const {
+    const std::string code = Finished() ? ReadFile(m_work / "done") : std::string();
+    return code.empty() ? -1 : std::stoi(code);
+}
+
+std::string CHostCommand::Output() const {
+    return ReadFile(m_work / "output");
+}
+
+int RunHostCommand(const std::string& command, const fs::path& folder, std::string& output,
+                   DWORD timeoutMs) {
+    CHostCommand run(Wide(command), folder);
+    run.Wait(timeoutMs);
+    output = run.Output();
+    return run.ExitCode();
 }

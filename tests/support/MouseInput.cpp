@@ -7,7 +7,14 @@ namespace {
 
 constexpr POINT kParkingSpot{5, 1000}; // below every test window on the 1280 by 1024 display
 
+constexpr DWORD kInputTimeoutMs = 5000;
+
 } // namespace
+
+bool Xdo(const std::wstring& args) {
+    CHostCommand xdotool(L"xdotool " + args);
+    return PumpUntil([&] { return xdotool.Finished(); }, kInputTimeoutMs);
+}
 
 void MoveMouse(POINT screen) {
     wchar_t args[64];

@@ -2,7 +2,12 @@
 // Wine see the same pointer. Each call returns once the events are sent (pumping meanwhile);
 // pump further to see their effects.
 #pragma once
+#include <string>
+
 #include <windows.h>
+
+// `xdotool <args>` on the display; true once it has ended.
+bool Xdo(const std::wstring& args);
 
 void MoveMouse(POINT screen);
 // To client coordinates of `hwnd`.

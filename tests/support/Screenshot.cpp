@@ -11,6 +11,10 @@ std::wstring ArtifactPath(const std::wstring& name) {
     return std::wstring(ZV_ARTIFACTS_DIR) + L"/" + name + L".png";
 }
 
+void Run(const std::wstring& command) {
+    CHostCommand(command).Wait(kCaptureTimeoutMs);
+}
+
 std::wstring WindowsPathIfWritten(const std::wstring& unixPath) {
     const std::wstring path = L"Z:" + unixPath;
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? path : L"";
@@ -29,9 +33,8 @@ std::wstring CaptureScreen(const std::wstring& name, const RECT* area) {
         crop = geometry;
     }
     // The file appears complete or not at all.
-    CHostCommand(L"mkdir -p '" ZV_ARTIFACTS_DIR L"' && import -window root" + crop + L" '" + file +
-                 L".part.png' && mv '" + file + L".part.png' '" + file + L"'")
-        .Wait(kCaptureTimeoutMs);
+    Run(L"mkdir -p '" ZV_ARTIFACTS_DIR L"' && import -window root" + crop + L" '" + file +
+        L".part.png' && mv '" + file + L".part.png' '" + file + L"'");
     return WindowsPathIfWritten(file);
 }
 
@@ -43,8 +46,7 @@ bool StackScreenshots(const std::vector<std::wstring>& parts, const std::wstring
         files += L" '" + ArtifactPath(part) + L"'";
     const std::wstring file = ArtifactPath(name);
     DeleteFileW((L"Z:" + file).c_str());
-    CHostCommand(L"convert" + files + L" -background white -splice 0x4 -append '" + file +
-                 L"' && rm -f" + files)
-        .Wait(kCaptureTimeoutMs);
+    Run(L"convert" + files + L" -background white -splice 0x4 -append '" + file + L"' && rm -f" +
+        files);
     return !WindowsPathIfWritten(file).empty();
 }

@@ -8,7 +8,8 @@
 #include <windows.h>
 
 #include "FolderSnapshot.h"
-#include "HostCommand.h"
+#include "tests/support/HostCommand.h"
+#include "tests/support/Screenshot.h"
 #include "base/Handle.h"
 #include "tests/support/LauncherFixture.h"
 
@@ -106,7 +107,7 @@ TEST(FullRoadTest, TheOldLauncherHandsOverAndTheNewOneStartsReadsItsVersionAndSh
         Sleep(100);
     }
     EXPECT_TRUE(shown) << "the new launcher did not show Start";
-    SaveScreenshot("updater-full-road.png");
+    CaptureScreen(L"updater-full-road");
 
     // It read 3.0.0.5 as its own version: asked once more and found nothing to fetch.
     const std::string requests = site.RequestLog();

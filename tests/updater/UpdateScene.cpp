@@ -1,6 +1,6 @@
 #include "UpdateScene.h"
 
-#include "HostCommand.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ CUpdaterRun CUpdateScene::Finish(const CChildProcess& updater, const std::string
             if (run.boxes.size() == 1 && !screenshot.empty()) {
                 // A moment for the box to paint itself: the screen has no other sign of it.
                 Sleep(500);
-                SaveScreenshot(screenshot);
+                CaptureScreen(std::wstring(screenshot.begin(), screenshot.end()));
             }
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }

@@ -37,7 +37,8 @@ public:
     // Starts the updater the way the launcher does.
     CChildProcess StartUpdater() const;
     // Dismisses each message box the updater shows until it ends (or 30 s pass); with a
-    // `screenshot` name, the screen is saved under it while the first box shows.
+    // `screenshot` name, the screen is saved as build/artifacts/`screenshot`.png while the
+    // first box shows.
     static CUpdaterRun Finish(const CChildProcess& updater, const std::string& screenshot = "");
     CUpdaterRun RunUpdater(const std::string& screenshot = "") const {
         return Finish(StartUpdater(), screenshot);

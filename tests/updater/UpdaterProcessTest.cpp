@@ -195,8 +195,7 @@ TEST_P(UpdaterFailureTest, KeepsTheOldLauncherLogsWhyAndSaysSoOnce) {
     const std::vector<CChildProcess> keep = GetParam().arrange(scene);
     const CSnapshot before = Snapshot(scene.Game());
 
-    const CUpdaterRun run =
-        scene.RunUpdater(std::string("updater-refused-") + GetParam().name + ".png");
+    const CUpdaterRun run = scene.RunUpdater(std::string("updater-refused-") + GetParam().name);
     ASSERT_TRUE(run.ended);
     ASSERT_EQ(run.boxes.size(), 1u);
     const fs::path log = scene.UpdateFolder() / "update.log";
