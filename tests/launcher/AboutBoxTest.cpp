@@ -9,7 +9,6 @@
 #include "res/resource.h"
 #include "tests/support/MouseInput.h"
 #include "tests/support/Pixels.h"
-#include "tests/support/Pump.h"
 #include "tests/doubles/Record.h"
 #include "tests/launcher/LauncherTestSupport.h"
 

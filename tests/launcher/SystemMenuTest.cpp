@@ -6,8 +6,6 @@
 #include "imaging/GdiplusSession.h"
 #include "launcher/LauncherSkinDlg.h"
 #include "res/resource.h"
-#include "tests/support/MouseInput.h"
-#include "tests/support/Pixels.h"
 #include "tests/support/Pump.h"
 
 namespace {
