@@ -63,7 +63,7 @@ protected:
         EXPECT_TRUE(WaitFor(3000, [&] { return !::IsWindow(about); }));
     }
     void CloseWithItsButton(HWND about) {
-        ui::Xdo(ClickScript(Centre(::GetDlgItem(about, IDOK))));
+        Xdo(ClickScript(Centre(::GetDlgItem(about, IDOK))));
         EXPECT_TRUE(WaitFor(3000, [&] { return !::IsWindow(about); }));
     }
 
