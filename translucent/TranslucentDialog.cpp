@@ -52,8 +52,8 @@ LRESULT CTranslucentDialog::OnCreate() {
         return -1;
 
     m_pStandardDlg = CreateStandardDialog();
-    if (m_pStandardDlg)
-        m_pStandardDlg->CreateAndShow();
+    if (m_pStandardDlg && m_pStandardDlg->CreateAndShow())
+        m_hCompanionMappedOver = CurrentXWindow();
 
     ModifyStyle(WS_CAPTION, WS_POPUP, 0);
     // The move and the resize put the companion over this window.
@@ -108,25 +108,41 @@ void CTranslucentDialog::UpdateView() {
     auto surface = Composite(windowDC.GetSafeHdc());
     if (!surface)
         return;
-    // The push would give the window the image's size by itself, but without WM_SIZE on
-    // every system, and the companion follows WM_SIZE; so take the size here first.
-    CRect rc;
-    GetWindowRect(&rc);
-    if (rc.Width() != surface->Width() || rc.Height() != surface->Height())
-        SetWindowPos(nullptr, 0, 0, surface->Width(), surface->Height(),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PushLayered(windowDC.GetSafeHdc(), *surface);
+    FollowUnreportedResize();
 }
 
-void CTranslucentDialog::KeepCompanionAbove() {
+void CTranslucentDialog::FollowUnreportedResize() {
+    // Wine's UpdateLayeredWindow gives the window the image's size without sending WM_SIZE
+    // (Windows sends it), so the companion, which follows WM_SIZE, would keep the old size.
+    if (!m_pStandardDlg || !m_pStandardDlg->m_hWnd)
+        return;
+    CRect mine, companion;
+    GetWindowRect(&mine);
+    m_pStandardDlg->GetWindowRect(&companion);
+    if (mine.Width() != companion.Width() || mine.Height() != companion.Height())
+        m_pStandardDlg->SetWindowPos(nullptr, 0, 0, mine.Width(), mine.Height(),
+                                     SWP_NOMOVE | SWP_NOZORDER);
+}
+
+HANDLE CTranslucentDialog::CurrentXWindow() const {
+    return ::GetPropW(m_hWnd, L"__wine_x11_whole_window");
+}
+
+void CTranslucentDialog::RemapCompanionOverNewXWindow() {
+    // Wine's X11 driver keeps an owned window above its owner through a hint, written when
+    // the owned window is mapped, that names the owner's X window of that moment. This
+    // window's first per-pixel-alpha push gives it a new X window after the companion was
+    // mapped: the hint then names a window that is gone, and this window, mapped later,
+    // covers the companion. Mapping the companion again writes the hint anew. Wine keeps a
+    // top-level window's X window in the property read by CurrentXWindow; without it (on
+    // Windows) there is nothing to do.
     if (!m_pStandardDlg || !m_pStandardDlg->m_hWnd || !m_pStandardDlg->IsWindowVisible())
         return;
-    // Under Wine the window manager keeps an owned window above its owner by a hint, written
-    // when the owned window is mapped, that names the owner's X window. This window's first
-    // per-pixel-alpha push gave it a new X window after the companion was mapped: the hint
-    // names one that is gone, and this window, mapped later, covers the companion. Mapping
-    // the companion again writes the hint anew and puts it on top. Elsewhere this only hides
-    // and shows a window that is already above its owner.
+    HANDLE current = CurrentXWindow();
+    if (!current || current == m_hCompanionMappedOver)
+        return;
+    m_hCompanionMappedOver = current;
     HWND companion = m_pStandardDlg->m_hWnd;
     const bool wasActive = ::GetActiveWindow() == companion;
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
@@ -153,7 +169,7 @@ void CTranslucentDialog::PushLayered(HDC windowDC, const CCompositeSurface& surf
 LRESULT CTranslucentDialog::OnWindowPosChanged(const WINDOWPOS* pos) {
     const LRESULT result = Default(); // sends WM_MOVE and WM_SIZE
     if (pos && (pos->flags & SWP_SHOWWINDOW))
-        KeepCompanionAbove();
+        RemapCompanionOverNewXWindow();
     return result;
 }
 

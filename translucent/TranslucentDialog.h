@@ -62,7 +62,8 @@ protected:
     LRESULT OnMove(int x, int y);
     LRESULT OnSize(int cx, int cy);
     // WM_WINDOWPOSCHANGED: default processing (WM_MOVE, WM_SIZE); when this window has just
-    // been shown, the companion is put back above it. Returns the default result.
+    // been shown, the companion is put back above it where Wine needs it. Returns the default
+    // result.
     LRESULT OnWindowPosChanged(const WINDOWPOS* pos);
     // WM_LBUTTONDOWN: drags the window with the mouse, then default processing.
     LRESULT OnLButtonDown();
@@ -75,7 +76,15 @@ protected:
 
 private:
     void PushLayered(HDC windowDC, const CCompositeSurface& surface);
-    // Puts the companion back above this window once this window is on screen (needed under
-    // Wine, harmless elsewhere).
-    void KeepCompanionAbove();
+
+    // Wine's ways, each set right in one place and only where Wine shows it.
+    // After a push: the companion takes a size the system gave this window without WM_SIZE.
+    void FollowUnreportedResize();
+    // When this window is shown: the companion is mapped again if this window's X window is
+    // no longer the one the companion was mapped over.
+    void RemapCompanionOverNewXWindow();
+    // This window's X window under Wine; null elsewhere.
+    HANDLE CurrentXWindow() const;
+
+    HANDLE m_hCompanionMappedOver = nullptr;
 };

@@ -25,6 +25,9 @@ public:
             action(*this);
             return 0;
         }
+        if (message == WM_WINDOWPOSCHANGED &&
+            (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW))
+            ++hides;
         return CStandardDialog::WindowProc(message, wParam, lParam);
     }
     BOOL OnInitDialog() override {
@@ -37,6 +40,7 @@ public:
 
     std::function<void(TestStandardDialog&)> action;
     bool postActionOnInit = false;
+    int hides = 0;
 
 private:
     bool* m_pDeleted;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include "tests/support/Memory.h"
 #include "tests/support/Pixels.h"
+#include "tests/support/Pump.h"
 #include "tests/translucent/TestDialogs.h"
 
 namespace {
@@ -139,6 +140,27 @@ TEST(TranslucentDialog, EveryPushGivesTheWindowTheImageSize) {
                                  << rc.Height() << " vs " << companion.left << "," << companion.top
                                  << " " << companion.Width() << "x" << companion.Height();
     }
+}
+
+// Wine gives the skin a new X window at its first push, and the companion has to be mapped
+// again over it; later shows of the same window (and every show on Windows, where the window
+// does not change) leave the companion alone.
+TEST(TranslucentDialog, LaterShowsLeaveTheCompanionAlone) {
+    TestSkinDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST_SKIN));
+    Pump(100);
+    TestStandardDialog* companion = dlg.Companion();
+    ASSERT_NE(nullptr, companion);
+    const int hidesAfterFirstShow = companion->hides;
+    std::printf("companion hidden %d time(s) while the skin was first shown\n",
+                hidesAfterFirstShow);
+    for (int round = 0; round < 2; ++round) {
+        dlg.ShowWindow(SW_HIDE);
+        dlg.ShowWindow(SW_SHOW);
+        Pump(100);
+    }
+    EXPECT_EQ(hidesAfterFirstShow, companion->hides);
+    EXPECT_TRUE(companion->IsWindowVisible());
 }
 
 TEST(TranslucentDialog, MissingImageShowsNothingAndPushesNothing) {
