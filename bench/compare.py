@@ -38,7 +38,7 @@ def tree_size(folder):
 
 
 def main(build, package, work, rounds=11):
-    wine = shutil.which("wine64", path="/usr/lib/wine") or shutil.which("wine")
+    wine = os.environ["ZV_WINE"]  # found by bench/run the one way the scripts find it
     ours = os.path.join(build, "zv_bench_unzip.exe")
     peer = os.path.join(build, "zv_bench_miniunz.exe")
     bare = os.path.join(build, "zv_bench_bare.exe")
