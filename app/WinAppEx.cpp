@@ -1,6 +1,13 @@
 #include "app/WinAppEx.h"
 #include "base/Handle.h"
 #include "framework/Wnd.h"
+#include <iterator>
+
+namespace {
+
+constexpr int kLongestAtomName = 255;
+
+} // namespace
 
 CWinAppEx::~CWinAppEx() {
     m_uInstanceMsg = 0;
@@ -59,7 +66,9 @@ BOOL CWinAppEx::NotifyFirstInstance(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWinAppEx::EnableProcessPrivilege(LPCWSTR name, BOOL enable) {
-    if (::GetVersion() & 0x80000000u)
+    // Windows 95, 98 and Me have no access tokens.
+    constexpr DWORD kWindows9x = 0x80000000u;
+    if (::GetVersion() & kWindows9x)
         return FALSE;
     CKernelHandle token;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
@@ -87,8 +96,8 @@ BOOL CWinAppEx::OnSecondInstance(MSG* msg) {
     if (msg->wParam) {
         const auto atom = static_cast<ATOM>(msg->wParam);
         // The name is not used; reading and deleting the atom is what the sender is owed.
-        wchar_t fileName[256];
-        ::GlobalGetAtomNameW(atom, fileName, 256);
+        wchar_t fileName[kLongestAtomName + 1];
+        ::GlobalGetAtomNameW(atom, fileName, static_cast<int>(std::size(fileName)));
         ::GlobalDeleteAtom(atom);
     }
     if (!m_pMainWnd || !::IsWindow(m_pMainWnd->m_hWnd))

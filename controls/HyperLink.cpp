@@ -1,9 +1,16 @@
 #include "controls/HyperLink.h"
+#include <iterator>
 
 namespace {
 
 constexpr UINT kHandCursorId = 106;
+constexpr wchar_t kHelpProgram[] = L"\\winhlp32.exe";
 constexpr int kKeepItalic = -1;
+// The label's own font until SetLinkFont gives another.
+constexpr int kDefaultHeight = 16;
+constexpr int kDefaultWeight = 500;
+// How far below the text block the underline may reach.
+constexpr int kUnderlineReach = 10;
 
 } // namespace
 
@@ -45,11 +52,11 @@ void CHyperLink::BuildFonts(int nHeight, int nWeight, int italic) {
 void CHyperLink::LoadHandCursor() {
     if (!m_bHandCursor || m_linkCursor)
         return;
-    wchar_t path[MAX_PATH + 16] = {};
+    wchar_t path[MAX_PATH + std::size(kHelpProgram)] = {};
     const UINT n = ::GetWindowsDirectoryW(path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return;
-    ::lstrcatW(path, L"\\winhlp32.exe");
+    ::lstrcatW(path, kHelpProgram);
     CModule module(::LoadLibraryW(path));
     // The cursor belongs to the module; keep a copy that outlives it.
     if (HCURSOR cursor =
@@ -59,7 +66,7 @@ void CHyperLink::LoadHandCursor() {
 
 void CHyperLink::PreSubclassWindow() {
     ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(GetStyle() | SS_NOTIFY));
-    BuildFonts(16, 500, kKeepItalic);
+    BuildFonts(kDefaultHeight, kDefaultWeight, kKeepItalic);
     LoadHandCursor();
     if (!m_bUnderlineOnHover) {
         SetFont(m_fontNormal.Handle(), TRUE);
@@ -124,7 +131,7 @@ void CHyperLink::OnTimer() {
     KillTimer(kHoverTimerId);
     SetFont(m_fontNormal.Handle(), TRUE);
     // The underline sits below the text block; take a little more to be sure it goes.
-    rc.bottom += 10;
+    rc.bottom += kUnderlineReach;
     InvalidateRect(rc, TRUE);
 }
 

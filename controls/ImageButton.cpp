@@ -5,6 +5,9 @@
 namespace {
 
 constexpr DWORD kButtonTypeMask = 0x1F;
+// The bits of the type field that BS_OWNERDRAW (0x0B) does not have: cleared, with 0x0B
+// added, they leave an owner-drawn button whatever type was asked for.
+constexpr DWORD kBitsOwnerDrawnLacks = 0x14;
 
 CBitmap LoadBitmapResource(UINT id) {
     CBitmap bitmap;
@@ -169,7 +172,7 @@ LRESULT CImageButton::OnSetStyle(WPARAM style, LPARAM redraw) {
         m_bIsDefault = FALSE;
     // The dialog manager sets push-button types when the default button moves; the button
     // must stay owner-drawn whatever it asks for.
-    const WPARAM kept = (style & ~static_cast<WPARAM>(0x14)) | BS_OWNERDRAW;
+    const WPARAM kept = (style & ~static_cast<WPARAM>(kBitsOwnerDrawnLacks)) | BS_OWNERDRAW;
     return DefWindowProc(BM_SETSTYLE, kept, redraw);
 }
 

@@ -1,6 +1,13 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
 
+namespace {
+
+// The system's dialog class, "#32770", by its atom.
+const LPCWSTR kDialogClass = MAKEINTRESOURCEW(0x8002);
+
+} // namespace
+
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (control.m_hWnd || !pDX || !pDX->m_pDlgWnd)
         return;
@@ -27,8 +34,7 @@ HWND CDialog::CreateFromTemplate(HWND owner) {
     auto* tmpl = data ? static_cast<LPCDLGTEMPLATEW>(::LockResource(data)) : nullptr;
     if (!tmpl)
         return nullptr;
-    // The dialog class, #32770.
-    return CreateAttached(MAKEINTRESOURCEW(0x8002), [&] {
+    return CreateAttached(kDialogClass, [&] {
         return ::CreateDialogIndirectParamW(inst, tmpl, owner, DialogProc, 0);
     });
 }

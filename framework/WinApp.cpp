@@ -131,10 +131,6 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-int CWinApp::ExitInstance() {
-    return CWinThread::ExitInstance();
-}
-
 void CWinApp::SetRegistryKey(LPCWSTR key) {
     // Only the name is kept: the launcher stores nothing under it.
     m_registryKey = key ? key : L"";

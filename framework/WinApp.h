@@ -51,8 +51,6 @@ public:
     explicit CWinApp(LPCWSTR lpszAppName = nullptr);
     ~CWinApp() override;
 
-    BOOL InitInstance() override { return TRUE; }
-    int ExitInstance() override;
 
     void SetRegistryKey(LPCWSTR key);
     void ParseCommandLine(CCommandLineInfo& info);

@@ -27,7 +27,7 @@ bool ClassMatches(HWND hwnd, LPCWSTR expected) {
     if (!::GetClassNameW(hwnd, name, kClassNameChars))
         return false;
     if (IS_INTRESOURCE(expected)) {
-        wchar_t atom[16];
+        wchar_t atom[sizeof "#65535"];
         wsprintfW(atom, L"#%u", static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(expected)));
         return ::lstrcmpiW(name, atom) == 0;
     }

@@ -22,7 +22,7 @@ CGdiImagePtr LoadBitmapResource(UINT nID, HINSTANCE hModule) {
 } // namespace
 
 CGdiImagePtr LoadImageFromResource(UINT nID, LPCWSTR lpszType, HINSTANCE hModule) {
-    nID &= 0xFFFF;
+    nID = LOWORD(nID);
     if (lpszType == RT_BITMAP)
         return LoadBitmapResource(nID, hModule);
     if (!hModule)

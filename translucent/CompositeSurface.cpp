@@ -1,6 +1,12 @@
 #include "translucent/CompositeSurface.h"
 #include <cstring>
 
+namespace {
+
+constexpr WORD kBitsPerPixel = 32; // blue, green, red, alpha
+
+} // namespace
+
 CCompositeSurface::CCompositeSurface(HDC reference, int width, int height)
     : m_width(width), m_height(height) {
     if (!m_dc.CreateCompatibleDC(reference) || width <= 0 || height <= 0)
@@ -11,7 +17,7 @@ CCompositeSurface::CCompositeSurface(HDC reference, int width, int height)
                       width,
                       height,
                       1,
-                      32,
+                      kBitsPerPixel,
                       BI_RGB,
                       static_cast<DWORD>(width) * 4 * static_cast<DWORD>(height),
                       0,

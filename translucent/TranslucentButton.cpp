@@ -1,9 +1,20 @@
 #include "translucent/TranslucentButton.h"
 #include <commctrl.h>
 
+namespace {
+
+constexpr ARGB kCaptionColour = 0xFF000000; // opaque black
+constexpr wchar_t kCaptionFamily[] = L"Arial";
+constexpr REAL kCaptionPoints = 12.0f;
+constexpr INT kRegularStyle = 0;
+constexpr DWORD kButtonTypeBits = 0xFF;
+
+} // namespace
+
 CTranslucentButton::CTranslucentButton()
-    : m_brush(0xFF000000),
-      m_pFont(std::make_unique<CGdiFont>(L"Arial", 12.0f, 0, Gdiplus::UnitPoint)) {
+    : m_brush(kCaptionColour),
+      m_pFont(std::make_unique<CGdiFont>(kCaptionFamily, kCaptionPoints, kRegularStyle,
+                                         Gdiplus::UnitPoint)) {
     m_format.SetAlignment(Gdiplus::StringAlignmentCenter);
     m_format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
     m_images.resize(kSlotCount);
@@ -94,7 +105,7 @@ LRESULT CTranslucentButton::OnLButtonUp(CPoint point) {
     GetClientRect(&client);
     if (client.PtInRect(point)) {
         // The whole low byte on purpose: a check box with BS_LEFTTEXT counts as a push button.
-        switch (GetStyle() & 0xFF) {
+        switch (GetStyle() & kButtonTypeBits) {
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
         case BS_RADIOBUTTON:
