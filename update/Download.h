@@ -31,10 +31,12 @@ inline constexpr DownloadLimits kPackageDownload{false, 0, zv::update::kPackageS
 // reply was complete: a 2xx status, an announced length, exactly that many bytes, within
 // the limits. On any failure `path` is as it was and the temporary is gone.
 //
-// The transfer runs on a thread of its own; the caller waits for it with the limits'
-// timeouts and, when they pass, abandons it and returns. An abandoned transfer is aborted
-// as soon as its thread runs again; it never puts a file in place and removes its own
-// temporary, which stays only if the process ends first. Negative means failure.
+// The transfer runs on a thread of its own, through the platform's HTTP client (WinINet)
+// with every network wait bounded by the limits. The caller waits for it with the same
+// limits and, shortly after they pass, abandons it and returns, whatever the thread is
+// doing. An abandoned transfer stops when its current network wait ends; it never puts a
+// file in place and then removes its own temporary, which stays only if the process ends
+// first. Negative means failure.
 HRESULT DownloadToFile(const std::wstring& url, const std::wstring& path,
                        const DownloadLimits& limits);
 

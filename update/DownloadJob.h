@@ -18,7 +18,7 @@ struct CDownloadJob {
     ULONGLONG ullStartTick = 0;
     long long tStart = 0; // seconds since 1970-01-01 UTC, for the deadline at reports
 
-    // The thread's evidence of life: when body data last arrived, or the start.
+    // When body data last arrived (GetTickCount64), or the start.
     std::atomic<ULONGLONG> ullLastData{0};
     // Running until the thread finishes or the caller abandons it; whoever moves it
     // first decides, so a finished transfer is never abandoned and vice versa.
@@ -28,6 +28,6 @@ struct CDownloadJob {
     CKernelHandle wake;        // set by the caller when it abandons the transfer
 };
 
-// The thread's work: binds the address (following redirects) into the temporary and
+// The thread's work: fetches the address (following redirects) into the temporary and
 // returns how that went; the temporary is then closed.
 HRESULT RunDownload(CDownloadJob& job);

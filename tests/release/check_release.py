@@ -12,6 +12,7 @@ SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll", "comctl32.dll",
     "gdiplus.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll", "urlmon.dll", "version.dll",
     "shlwapi.dll", "msimg32.dll", "uxtheme.dll", "comdlg32.dll", "ws2_32.dll", "winmm.dll",
+    "wininet.dll",
 }
 IMAGE_FILE_DLL = 0x2000
 
