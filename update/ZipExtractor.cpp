@@ -84,6 +84,7 @@ void CZipExtractor::Close() {
     }
     m_szOutputFolder[0] = L'\0';
     m_bEndOfList = false;
+    m_strLastFolder.clear();
 }
 
 bool CZipExtractor::SetOutputFolder(const wchar_t* folder) {
@@ -182,8 +183,12 @@ bool CZipExtractor::ExtractEntry(const wchar_t* folder, bool bIgnorePath) {
 }
 
 bool CZipExtractor::ExtractFile(const std::wstring& path, const unz_file_info64& raw) {
-    if (!CreateFolder(path.substr(0, path.find_last_of(L'\\')).c_str()))
-        return false;
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    if (folder != m_strLastFolder) {
+        if (!CreateFolder(folder.c_str()))
+            return false;
+        m_strLastFolder = folder;
+    }
     CKernelHandle out = CreateOutputFile(path.c_str());
     if (!out.IsValid())
         return false;

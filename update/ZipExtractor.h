@@ -78,4 +78,6 @@ private:
     wchar_t m_szOutputFolder[zv::update::kPathBuffer] = {};
     unsigned long long m_ullRoom = zv::update::kPackageLimit;
     bool m_bEndOfList = false;
+    // The folder the last file went into: the next file there needs no look at it.
+    std::wstring m_strLastFolder;
 };
