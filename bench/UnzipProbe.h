@@ -1,5 +1,5 @@
-// In-process prices of two choices of the extractor: the 2048-byte copy buffer and
-// opening each file again to set its times.
+// In-process prices of parts of the extraction: the survey of the directory before a byte
+// is written, and what opening each file again to set its times would add.
 #pragma once
 
 // Prints the medians of `rounds` rounds; 0 on success.

@@ -49,17 +49,21 @@ def main(build, package, work, rounds=11):
         "miniunz": lambda: [wine, peer, "-o", winpath(package), "-d", winpath(dest)],
     }
 
-    # One untimed pass each: warms Wine, the page cache, and checks both outputs agree.
-    sizes = {}
+    # One untimed pass each: warms Wine, the page cache, and checks that both leave the
+    # same files with the same sizes, creation and last-write times.
+    sizes, trees = {}, {}
     for name, command in runs.items():
         fresh(dest)
         timed(command(), log)
         sizes[name] = tree_size(dest)
+        trees[name] = subprocess.run([wine, ours, "--list", winpath(dest)], capture_output=True,
+                                     text=True, check=False).stdout
     timed([wine, bare], log)
     print("extracted files and bytes:", sizes)
-    if len(set(sizes.values())) != 1:
+    if len(set(sizes.values())) != 1 or len(set(trees.values())) != 1 or not trees["miniunz"]:
         print("the two extractions differ", file=sys.stderr)
         return 1
+    print("same files, sizes, creation and last-write times in both")
 
     times = {name: [] for name in list(runs) + ["bare start"]}
     for round_ in range(rounds):
@@ -78,7 +82,7 @@ def main(build, package, work, rounds=11):
     net_ours = median["UnzipToFolder"] - start
     net_peer = median["miniunz"] - start
     print("net of start-up: UnzipToFolder %.3f s, miniunz %.3f s" % (net_ours, net_peer))
-    print("ratio UnzipToFolder / miniunz: %.3f gross, %.3f net (limit 1.10 net)" % (
+    print("ratio UnzipToFolder / miniunz: %.3f gross, %.3f net (target 0.90 net)" % (
         median["UnzipToFolder"] / median["miniunz"], net_ours / net_peer))
     # The two runs of a round are neighbours in time, so their ratio shrugs off the load
     # that other work on the machine puts on whole stretches of rounds.
