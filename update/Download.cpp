@@ -11,8 +11,8 @@ namespace {
 
 using JobRef = std::shared_ptr<CDownloadJob>;
 
-// After a limit has passed, the caller gives the thread this long to notice it (it looks
-// every 50 ms), so that it normally ends the transfer and removes its temporary itself.
+// After a limit has passed, the caller gives the thread this long: its own network waits
+// end at the same limit, so it normally ends the transfer and removes its temporary itself.
 constexpr DWORD kAbandonGraceMs = 200;
 constexpr DWORD kWaitSliceMs = 50;
 
@@ -68,7 +68,6 @@ bool WaitForTransfer(CDownloadJob& job) {
         int running = CDownloadJob::Running;
         if (!job.state.compare_exchange_strong(running, CDownloadJob::Abandoned))
             break; // finished just now
-        SetEvent(job.wake.Get());
         WaitForSingleObject(job.done.Get(), kAbandonGraceMs);
         return false;
     }
@@ -87,8 +86,7 @@ HRESULT DownloadToFile(const std::wstring& url, const std::wstring& path,
     job->ullLastData = job->ullStartTick;
     job->tStart = static_cast<long long>(std::time(nullptr));
     job->done = CKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    job->wake = CKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!job->done.IsValid() || !job->wake.IsValid())
+    if (!job->done.IsValid())
         return E_FAIL;
     job->strTemp = CreateTemporaryBeside(path);
     if (job->strTemp.empty())

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "update/Download.h"
 #include "base/Handle.h"
+#include "update/Download.h"
 
 struct CDownloadJob {
     enum State { Running, Finished, Abandoned };
@@ -25,7 +25,6 @@ struct CDownloadJob {
     std::atomic<int> state{Running};
     HRESULT hrResult = E_FAIL; // written by the thread before it moves state to Finished
     CKernelHandle done;        // manual-reset event, set when the thread is through
-    CKernelHandle wake;        // set by the caller when it abandons the transfer
 };
 
 // The thread's work: fetches the address (following redirects) into the temporary and

@@ -42,7 +42,6 @@ public:
     void ShowStart();
 
 private:
-
     CUpdateEngine m_engine;
     HWND m_hDialog;
     HWND m_hStart;
