@@ -8,6 +8,7 @@
 #include "imaging/GdiplusSession.h"
 #include "res/resource.h"
 #include "tests/support/MouseInput.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/Pixels.h"
 #include "tests/doubles/Record.h"
 #include "tests/launcher/LauncherTestSupport.h"
@@ -16,36 +17,17 @@ namespace {
 
 // The launcher's visible top-level window that is neither of its two "Velkor" windows.
 HWND FindAboutBox(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t title[32] = {};
-            ::GetWindowTextW(hwnd, title, 32);
-            if (owner == s->pid && ::IsWindowVisible(hwnd) && ::lstrcmpW(title, L"Velkor") != 0 &&
-                ::GetDlgItem(hwnd, IDC_LBL_EMAIL)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindProcessWindow(pid, [](HWND hwnd) {
+        return ::IsWindowVisible(hwnd) && WindowTitle(hwnd) != L"Velkor" &&
+               ::GetDlgItem(hwnd, IDC_LBL_EMAIL);
+    });
 }
 
 class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.IsRunning());
-        ParkMouse();
-        launcher = std::make_unique<CLauncherProcess>(game);
-        windows = launcher->WaitForWindows();
-        ASSERT_TRUE(windows.Found());
+        ASSERT_TRUE(RunLauncher(game, launcher, windows));
         // The check over, so nothing moves the focus any more.
         ASSERT_TRUE(WaitFor(15000, [&] {
             return ::IsWindowVisible(::GetDlgItem(windows.dialog, IDC_BTN_START)) != 0;

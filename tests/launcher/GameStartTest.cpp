@@ -7,6 +7,7 @@
 #include <vector>
 #include "res/resource.h"
 #include "tests/support/MouseInput.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/doubles/Record.h"
 #include "tests/launcher/LauncherTestSupport.h"
 
@@ -36,10 +37,7 @@ protected:
     void Open(const CLauncherStart& start = {}) {
         if (!site)
             OpenSite();
-        ParkMouse();
-        launcher = std::make_unique<CLauncherProcess>(game, start);
-        windows = launcher->WaitForWindows();
-        ASSERT_TRUE(windows.Found());
+        ASSERT_TRUE(RunLauncher(game, launcher, windows, start));
     }
     void ClickStartOnceShown() {
         ASSERT_TRUE(WaitFor(15000, [&] { return ::IsWindowVisible(StartButton(windows)) != 0; }));
@@ -118,29 +116,6 @@ TEST_F(GameStartTest, FromAnotherWorkingFolderThePatcherBesideTheLauncherIsFound
     EXPECT_EQ(patcher.commandLine, PatcherCommand(L"/version_qlt01.ini"));
     // The patcher works in the folder the launcher was started in.
     EXPECT_EQ(patcher.workingFolder, elsewhere.Path().wstring());
-}
-
-// The launcher's message box, if it shows one now.
-HWND FindMessageBox(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{pid, nullptr};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(hwnd, &owner);
-            wchar_t title[32] = {};
-            ::GetWindowTextW(hwnd, title, 32);
-            if (owner == s->pid && ::IsWindowVisible(hwnd) && ::lstrcmpW(title, L"Zorvane") == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::vector<HWND> Children(HWND parent) {

@@ -2,8 +2,22 @@
 #include <algorithm>
 #include "imaging/Gdiplus.h"
 #include "tests/support/HostCommand.h"
+#include "tests/support/MouseInput.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TestFiles.h"
+
+::testing::AssertionResult RunLauncher(const CGameFolder& game,
+                                       std::unique_ptr<CLauncherProcess>& launcher,
+                                       CLauncherWindows& windows, const CLauncherStart& start) {
+    ParkMouse();
+    launcher = std::make_unique<CLauncherProcess>(game, start);
+    if (!launcher->Started())
+        return ::testing::AssertionFailure() << "the launcher did not start";
+    windows = launcher->WaitForWindows();
+    if (!windows.Found())
+        return ::testing::AssertionFailure() << "the launcher's two windows did not show";
+    return ::testing::AssertionSuccess();
+}
 
 void PrintTo(const CRect& rc, std::ostream* out) {
     *out << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";

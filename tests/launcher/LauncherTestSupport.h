@@ -7,7 +7,15 @@
 #include <vector>
 #include <windows.h>
 #include "framework/Types.h"
+#include <gtest/gtest.h>
+#include <memory>
 #include "tests/support/LauncherFixture.h"
+
+// Parks the pointer, starts the launcher of `game` into `launcher` and waits for its two
+// windows; a failure says which step failed.
+::testing::AssertionResult RunLauncher(const CGameFolder& game,
+                                       std::unique_ptr<CLauncherProcess>& launcher,
+                                       CLauncherWindows& windows, const CLauncherStart& start = {});
 
 void PrintTo(const CRect& rc, std::ostream* out);
 std::ostream& operator<<(std::ostream& out, const CRect& rc);

@@ -18,11 +18,7 @@ class LauncherWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.IsRunning());
-        ParkMouse();
-        launcher = std::make_unique<CLauncherProcess>(game);
-        ASSERT_TRUE(launcher->Started());
-        windows = launcher->WaitForWindows();
-        ASSERT_TRUE(windows.Found());
+        ASSERT_TRUE(RunLauncher(game, launcher, windows));
         Pump(300);
     }
 

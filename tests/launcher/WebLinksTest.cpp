@@ -25,10 +25,7 @@ class WebLinksTest : public ::testing::TestWithParam<WebButton> {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.IsRunning());
-        ParkMouse();
-        launcher = std::make_unique<CLauncherProcess>(game);
-        windows = launcher->WaitForWindows();
-        ASSERT_TRUE(windows.Found());
+        ASSERT_TRUE(RunLauncher(game, launcher, windows));
     }
     std::vector<CDoubleRecord> Opened() const {
         return ReadDoubleRecords(game.Records(), L"browser");

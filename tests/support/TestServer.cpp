@@ -1,6 +1,7 @@
 #include "tests/support/TestServer.h"
 
 #include "tests/support/HostProgram.h"
+#include "tests/support/LoopbackSocket.h"
 
 #include <chrono>
 #include <thread>
@@ -10,27 +11,6 @@
 
 namespace {
 
-// A port the system has just handed out for 127.0.0.1, so parallel tests do not collide.
-int FreeLoopbackPort() {
-    WSADATA data;
-    if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
-        return 0;
-    int port = 0;
-    SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int length = sizeof address;
-    if (probe != INVALID_SOCKET &&
-        bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (probe != INVALID_SOCKET)
-        closesocket(probe);
-    WSACleanup();
-    return port;
-}
-
 std::wstring Quoted(const std::string& text) {
     return L"\"" + std::wstring(text.begin(), text.end()) + L"\"";
 }
@@ -38,7 +18,8 @@ std::wstring Quoted(const std::string& text) {
 } // namespace
 
 CTestServer::CTestServer(const fs::path& root, const CTestServerOptions& options) {
-    m_port = options.port ? options.port : FreeLoopbackPort();
+    // A port the system has just handed out, so parallel tests do not collide.
+    m_port = options.port ? options.port : CLoopbackSocket(false).Port();
     const fs::path ready = m_work / "ready";
     std::wstring command = L"/usr/bin/python3 " + Quoted(ZV_SERVER_SCRIPT) + L" --port " +
                            std::to_wstring(m_port) + L" --root " + Quoted(UnixPath(root)) +

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "tests/support/LoopbackSocket.h"
 #include "tests/worker/WorkerFixture.h"
 #include "update/UpdateConstants.h"
 
@@ -14,40 +15,6 @@ using Clock = std::chrono::steady_clock;
 
 // Start shown and focused at most this long after the worker was started.
 constexpr double kVersionCheckBoundSeconds = 6.0;
-
-// A port where connections are taken (by the system, into the listening queue) and
-// never answered.
-class CSilentListener {
-public:
-    CSilentListener() {
-        WSADATA data;
-        m_started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-        m_socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        int length = sizeof address;
-        if (m_socket != INVALID_SOCKET &&
-            bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            listen(m_socket, 16) == 0 &&
-            getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-            m_port = ntohs(address.sin_port);
-    }
-    CSilentListener(const CSilentListener&) = delete;
-    CSilentListener& operator=(const CSilentListener&) = delete;
-    ~CSilentListener() {
-        if (m_socket != INVALID_SOCKET)
-            closesocket(m_socket);
-        if (m_started)
-            WSACleanup();
-    }
-    int Port() const { return m_port; }
-
-private:
-    bool m_started = false;
-    SOCKET m_socket = INVALID_SOCKET;
-    int m_port = 0;
-};
 
 struct HostileServer {
     const char* name;
@@ -63,7 +30,7 @@ TEST_P(WorkerVersionBoundTest, StartIsShownWithinTheBound) {
     ASSERT_TRUE(BuildZip(m_site / "fileversion.zip", {{"fileVersion.txt", "3.0.0.5\r\n"},
                                                       {"padding.bin", NoiseBytes(64 * 1024)}}));
     PublishPackage();
-    CSilentListener silent;
+    CLoopbackSocket silent(true); // takes connections and never answers
     ASSERT_NE(silent.Port(), 0);
     m_engine.m_strVersionZipUrl =
         GetParam().path
@@ -72,7 +39,7 @@ TEST_P(WorkerVersionBoundTest, StartIsShownWithinTheBound) {
 
     const auto start = Clock::now();
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    ASSERT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("Start shown %.2f s after the worker was started\n", seconds);
     EXPECT_LE(seconds, kVersionCheckBoundSeconds);
@@ -97,7 +64,7 @@ TEST_F(WorkerTest, APackageThatStopsArrivingIsAbandonedAndStartShown) {
     m_engine.m_strLauncherZipUrl = m_server.Url(L"/stall/60/Zorvane.zip");
     const auto start = Clock::now();
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    ASSERT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("Start shown %.2f s after the worker was started\n", seconds);
     EXPECT_GE(seconds, zv::update::kPackageStallMs / 1000.0);
@@ -116,11 +83,11 @@ TEST_F(WorkerTest, APackageArrivingSlowlyButSteadilyIsNotCutShort) {
     m_engine.m_strLauncherZipUrl = m_server.Url(L"/drip/1000/200/Zorvane.zip");
     const auto start = Clock::now();
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(PumpUntil(3 * kWaitMs, [&] { return m_windows.ExitRequests() > 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return m_windows.ExitRequests() > 0; }, 3 * kWaitMs));
     EXPECT_GE(std::chrono::duration<double>(Clock::now() - start).count(),
               zv::update::kPackageStallMs * 1.5 / 1000.0);
     EXPECT_FALSE(IsWindowVisible(m_windows.Start()));
-    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return !UpdaterStarts().empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !UpdaterStarts().empty(); }, kWaitMs));
     EXPECT_EQ(ReadFile(UpdateFolder() / "padding.bin").size(), pieces * 1000);
 }
 

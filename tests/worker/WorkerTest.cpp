@@ -32,7 +32,7 @@ TEST_P(WorkerReadyRoadTest, ShowsAndFocusesStartRemovesTheFolderAndStartsNoUpdat
     WriteFile(UpdateFolder() / "old" / "leftover.txt", "old");
 
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     EXPECT_EQ(m_windows.FocusRequests(), 1);
     EXPECT_FALSE(fs::exists(UpdateFolder()));
     EXPECT_TRUE(m_windows.SkinAlive());
@@ -59,7 +59,7 @@ TEST_F(WorkerTest, AnEarlierRunsVersionFileIsNotTakenForTheServersAnswer) {
     ASSERT_TRUE(BuildZip(m_site / "fileversion.zip", {{"readme.txt", "no version here"}}));
     PublishPackage();
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     EXPECT_FALSE(fs::exists(UpdateFolder()));
     EXPECT_EQ(m_server.RequestLog().find("Zorvane.zip"), std::string::npos);
     EXPECT_TRUE(m_windows.SkinAlive());
@@ -70,7 +70,7 @@ TEST_F(WorkerTest, NoServerListeningShowsStart) {
     // A port that nobody listens on: the connection is refused.
     m_engine.m_strVersionZipUrl = L"http://127.0.0.1:1/fileversion.zip";
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     EXPECT_FALSE(fs::exists(UpdateFolder()));
     EXPECT_TRUE(UpdaterStarts().empty());
 }
@@ -88,12 +88,12 @@ TEST_F(WorkerTest, NewerVersionUnpacksThePackageAndHandsOverToTheUpdater) {
     WriteFile(UpdateFolder() / "stale.dll", "stale");
     WriteFile(UpdateFolder() / "data" / "old.txt", "old");
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.ExitRequests() > 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return m_windows.ExitRequests() > 0; }, kWaitMs));
     EXPECT_FALSE(m_windows.SkinAlive());
     EXPECT_EQ(m_windows.ExitRequests(), 1);
 
     // The updater runs on its own: wait for it to have written down its start.
-    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return !UpdaterStarts().empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !UpdaterStarts().empty(); }, kWaitMs));
     const auto starts = UpdaterStarts();
     ASSERT_EQ(starts.size(), 1u);
     const std::wstring handOver = (UpdateFolder() / "ud_data.txt").wstring();
@@ -136,13 +136,13 @@ TEST_P(WorkerPackageFailureTest, ShowsStartAndNeverHandsOver) {
         m_engine.m_strLauncherZipUrl = m_server.Url(failure.packageUrl);
 
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     EXPECT_TRUE(fs::exists(UpdateFolder() / "fileVersion.txt"));
     EXPECT_FALSE(fs::exists(UpdateFolder() / "ud_data.txt"));
     EXPECT_FALSE(fs::exists(UpdateFolder() / "Zorvane.zip"));
     EXPECT_TRUE(m_windows.SkinAlive());
     EXPECT_EQ(m_windows.ExitRequests(), 0);
-    PumpUntil(500, [] { return false; });
+    Pump(500);
     EXPECT_TRUE(UpdaterStarts().empty());
 }
 
@@ -177,7 +177,7 @@ TEST_F(WorkerTest, WithoutUpdatePathsGoesStraightToStart) {
     CUpdateEngine engine; // as SetupUpdatePaths leaves it when the folder is too long
     engine.m_vOwnVersion = {3, 0, 0, 4};
     ASSERT_TRUE(StartUpdateWorker(engine, m_windows.Dialog(), m_windows.Start(), m_windows.Skin()));
-    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     EXPECT_EQ(m_server.RequestLog(), "");
 }
 
@@ -191,7 +191,7 @@ TEST_F(WorkerTest, WorksOnItsOwnCopyOfTheEngine) {
         engine.m_strVersionZipUrl = m_server.Url(L"/status/500");
         engine.m_strUpdateDir.clear();
     }
-    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return m_windows.StartShownAndFocused(); }));
+    EXPECT_TRUE(PumpUntil([&] { return m_windows.StartShownAndFocused(); }, kWaitMs));
     EXPECT_NE(m_server.RequestLog().find("GET /file/fileversion.zip"), std::string::npos);
     EXPECT_FALSE(fs::exists(UpdateFolder()));
 }
@@ -202,12 +202,14 @@ TEST_F(WorkerTest, WindowsGoneBeforeTheCheckEndsAreLeftAlone) {
                          {{"fileVersion.txt", "3.0.0.4\r\n"}, {"padding.bin", NoiseBytes(3000)}}));
     m_engine.m_strVersionZipUrl = m_server.Url(L"/drip/512/300/fileversion.zip");
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(PumpUntil(kWaitMs, [&] {
-        return fs::exists(UpdateFolder() / "fileversion.zip") || !m_server.RequestLog().empty();
-    }));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return fs::exists(UpdateFolder() / "fileversion.zip") || !m_server.RequestLog().empty();
+        },
+        kWaitMs));
     m_windows.Destroy();
     // The check still ends, and tidies its folder away.
-    EXPECT_TRUE(PumpUntil(kWaitMs, [&] { return !fs::exists(UpdateFolder()); }));
+    EXPECT_TRUE(PumpUntil([&] { return !fs::exists(UpdateFolder()); }, kWaitMs));
 }
 
 // StartUpdater on its own, on this thread.
@@ -229,7 +231,7 @@ TEST_F(StartUpdaterTest, ReplacesAnOldHandOverFileAndSaysWhetherToRestart) {
         EXPECT_EQ(ReadFile(UpdateFolder() / "ud_data.txt"),
                   HandOverLines(m_exeDir, restart ? "restart" : "no_restart"));
     }
-    ASSERT_TRUE(PumpUntil(kWaitMs, [&] { return UpdaterStarts().size() == 2; }));
+    ASSERT_TRUE(PumpUntil([&] { return UpdaterStarts().size() == 2; }, kWaitMs));
     for (const auto& start : UpdaterStarts()) {
         EXPECT_TRUE(start.handOverRead);
         EXPECT_EQ(start.workingFolder, m_exeDir.wstring());
@@ -243,7 +245,7 @@ TEST_F(StartUpdaterTest, WithoutAHandOverFileNothingIsStarted) {
     EXPECT_EQ(Worker().StartUpdater(true), 1);
     EXPECT_TRUE(m_windows.SkinAlive());
     EXPECT_EQ(m_windows.ExitRequests(), 0);
-    PumpUntil(1000, [] { return false; });
+    Pump(1000);
     EXPECT_TRUE(UpdaterStarts().empty());
 }
 

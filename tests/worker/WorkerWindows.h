@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+// The worker's blocking sends to the windows are answered while the test pumps (PumpUntil).
+#include "tests/support/Pump.h"
+
 class CWorkerWindows {
 public:
     CWorkerWindows();
@@ -36,21 +39,3 @@ private:
     int m_focusRequests = 0;
     int m_exitRequests = 0;
 };
-
-// Pumps this thread's messages until `done` returns true or `ms` have passed; the
-// worker's blocking sends to the windows are answered meanwhile.
-template <class F> bool PumpUntil(DWORD ms, F done) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done())
-            return true;
-        if (GetTickCount() - start > ms)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
