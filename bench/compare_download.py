@@ -8,7 +8,6 @@ usage: compare_download.py BUILD_DIR WORK_DIR [ROUNDS (9)] [MEGABYTES (200)]
 import filecmp
 import os
 import random
-import shutil
 import socket
 import statistics
 import subprocess
@@ -72,7 +71,7 @@ def fetch_ours(wine, program, url, target):
 
 
 def main(build, work, rounds=9, megabytes=200):
-    wine = shutil.which("wine64", path="/usr/lib/wine") or shutil.which("wine")
+    wine = os.environ["ZV_WINE"]  # found by bench/download the one way the scripts find it
     program = os.path.join(build, "zv_bench_download.exe")
     served = os.path.join(work, "served")
     os.makedirs(served, exist_ok=True)
