@@ -99,6 +99,32 @@ INSTANTIATE_TEST_SUITE_P(Directory, ZipRefusedTest,
                                                        kPackageLimit}),
                          Label);
 
+class ZipDirectoryTest : public ZipSandbox {};
+
+// Walked entry by entry, a record that cannot be read ends the walk without being taken
+// for the end of the list.
+TEST_F(ZipDirectoryTest, DamageIsToldApartFromTheEnd) {
+    const struct {
+        int damaged; // -1: none
+        int reached;
+        bool atEnd;
+    } cases[] = {{-1, 3, true}, {1, 1, false}, {2, 2, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damaged);
+        ASSERT_TRUE(ThreeFiles(m_zip));
+        if (c.damaged >= 0) {
+            ASSERT_TRUE(DamageCentralRecord(m_zip, c.damaged));
+        }
+        CZipExtractor extractor(m_zip.c_str());
+        ASSERT_TRUE(extractor.FirstEntry());
+        int reached = 1;
+        while (extractor.NextEntry())
+            ++reached;
+        EXPECT_EQ(reached, c.reached);
+        EXPECT_EQ(extractor.AtEndOfList(), c.atEnd);
+    }
+}
+
 // Only stored and deflated data, never encrypted, are written: nothing else is checked.
 INSTANTIATE_TEST_SUITE_P(
     Methods, ZipRefusedTest,
@@ -108,6 +134,15 @@ INSTANTIATE_TEST_SUITE_P(
                         const std::string bytes = "any bytes at all";
                         return BuildZip(zip, {{"a.bin", bytes, Kind::Raw, 0x4EAF6DAF, 0, 0, 12,
                                                bytes.size(), Crc(bytes) + 1}});
+                    },
+                    kPackageLimit},
+        // The library opens method 12 and hands its bytes out as they are: with their
+        // true CRC they would pass every check but the method's.
+        RefusedCase{"Method12WithItsCrc",
+                    [](const fs::path& zip) {
+                        const std::string bytes = "bzip2 data, never decoded";
+                        return BuildZip(zip, {{"a.bin", bytes, Kind::Raw, 0x4EAF6DAF, 0, 0, 12,
+                                               bytes.size(), Crc(bytes)}});
                     },
                     kPackageLimit},
         RefusedCase{"UnknownMethodWithItsCrc",
@@ -121,7 +156,13 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const fs::path& zip) {
                         return BuildZip(zip, {{"a.txt", "readable", Kind::File, 0x4EAF6DAF, 0, 1}});
                     },
-                    kPackageLimit}),
+                    kPackageLimit},
+        RefusedCase{
+            "StrongEncryptionFlagOnPlainData",
+            [](const fs::path& zip) {
+                return BuildZip(zip, {{"a.txt", "readable", Kind::File, 0x4EAF6DAF, 0, 0x40}});
+            },
+            kPackageLimit}),
     Label);
 
 class ZipLimitTest : public ZipSandbox {};
@@ -132,8 +173,10 @@ TEST_F(ZipLimitTest, SizesPastTheDisksFreeSpaceAreRefused) {
     ASSERT_TRUE(GetDiskFreeSpaceExW(m_sandbox.Path().c_str(), &available, nullptr, nullptr));
     if (available.QuadPart >= huge)
         GTEST_SKIP() << "this disk has a terabyte free";
+    // The first entry fits anywhere: it is refused too, since the sizes are checked first.
     ASSERT_TRUE(BuildZip(
-        m_zip, {{"huge.bin", Deflated("x"), Kind::Raw, 0x4EAF6DAF, 0, 0, 8, huge, Crc("x")}}));
+        m_zip, {{"first.txt", "1"},
+                {"huge.bin", Deflated("x"), Kind::Raw, 0x4EAF6DAF, 0, 0, 8, huge, Crc("x")}}));
     EXPECT_FALSE(ExtractZip(std::numeric_limits<unsigned long long>::max()));
     EXPECT_EQ(Sandbox(), "dest/");
 }
@@ -179,6 +222,29 @@ TEST_F(ZipLimitTest, APackageBombIsRefusedBeforeItsFirstByte) {
     COutputGuard guard(m_dest, kPackageLimit);
     EXPECT_FALSE(ExtractZip(kPackageLimit));
     EXPECT_EQ(Sandbox(), "dest/");
+}
+
+// An entry declaring a kilobyte but inflating to gigabytes is cut off at its declared size,
+// not written whole and removed afterwards.
+TEST_F(ZipLimitTest, AnEntryIsNeverWrittenPastItsDeclaredSize) {
+    ASSERT_TRUE(BuildZip(m_zip, {{"liar.bin", DeflatedZeros(2 * kPackageLimit), Kind::Raw,
+                                  0x4EAF6DAF, 0, 0, 8, 1024, CrcOfZeros(1024)}}));
+    COutputGuard guard(m_dest, 1 << 20);
+    EXPECT_FALSE(ExtractZip(kPackageLimit));
+    EXPECT_EQ(Sandbox(), "dest/");
+}
+
+// Entries extracted one by one draw on the same limit as a whole extraction.
+TEST_F(ZipLimitTest, EntriesExtractedOneByOneShareTheLimit) {
+    ASSERT_TRUE(BuildZip(m_zip, {{"a.txt", "123456"}, {"b.txt", "654321"}}));
+    CZipExtractor extractor(m_zip.c_str());
+    extractor.SetSizeLimit(10);
+    ASSERT_TRUE(extractor.SetOutputFolder(m_dest.c_str()));
+    ASSERT_TRUE(extractor.FirstEntry());
+    EXPECT_TRUE(extractor.ExtractEntry(nullptr, false));
+    ASSERT_TRUE(extractor.NextEntry());
+    EXPECT_FALSE(extractor.ExtractEntry(nullptr, false));
+    EXPECT_EQ(Sandbox(), "dest/ dest/a.txt");
 }
 
 } // namespace
