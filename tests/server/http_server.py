@@ -16,6 +16,7 @@ Paths (every <name> is a file below --root):
   /loop/<n>                          a redirect to /loop/<n+1>, for ever
   /aredirect/..., /aloop/...         the same with absolute addresses in Location
   /goto/<address>                    a redirect to <address>, as given
+  /headers                           the request's header lines, as the body
 Anything else is 404, unless an --alias names it: "--alias /fileversion.zip=/stall/9/v.zip"
 answers the first path as the second, so a program with built-in addresses can be given any
 of the above. Every other response forbids caching, so one test's file never answers another
@@ -85,6 +86,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 self.redirect("/%s/%d" % (mode, int(parts[1]) + 1), absolute=mode == "aloop")
             elif mode == "goto":
                 self.redirect("/".join(parts[1:]))
+            elif mode == "headers":
+                data = str(self.headers).encode()
+                self.headers_for(len(data), "text/plain")
+                self.wfile.write(data)
             else:
                 self.send_status(404)
         except (IndexError, ValueError):

@@ -161,6 +161,12 @@ TEST_F(DownloadTest, BypassesTheCache) {
     EXPECT_EQ(CountLines(m_server.RequestLog(), "GET /page/small.zip"), 2);
 }
 
+// A cache on the way (a proxy) is told to fetch anew as well.
+TEST_F(DownloadTest, AsksCachesOnTheWayForAFreshCopy) {
+    ASSERT_GE(DownloadToFile(m_server.Url(L"/headers"), m_target.wstring(), false), 0);
+    EXPECT_NE(ReadFile(m_target).find("Pragma: no-cache"), std::string::npos) << ReadFile(m_target);
+}
+
 TEST_F(DownloadTest, DeadlineAbandonsASlowDownloadBetweenFourAndFiveSeconds) {
     const auto start = Clock::now();
     const HRESULT result =
