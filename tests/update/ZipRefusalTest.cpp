@@ -24,6 +24,14 @@ ZipEntrySpec Zeros(const std::string& name, unsigned long long size) {
     return {name, DeflatedZeros(size), Kind::Raw, 0x4EAF6DAF, 0, 0, 8, size, CrcOfZeros(size)};
 }
 
+// One entry whose bytes are stored as they are but recorded under `method`, with their
+// CRC plus `crcOffset`.
+bool UnderMethod(const fs::path& zip, int method, const std::string& bytes,
+                 unsigned long crcOffset) {
+    return BuildZip(zip, {{"a.bin", bytes, Kind::Raw, 0x4EAF6DAF, 0, 0, method, bytes.size(),
+                           Crc(bytes) + crcOffset}});
+}
+
 bool ThreeFiles(const fs::path& zip) {
     return BuildZip(zip, {{"1.txt", "one"}, {"2.txt", "two"}, {"3.txt", "three"}});
 }
@@ -130,27 +138,17 @@ INSTANTIATE_TEST_SUITE_P(
     Methods, ZipRefusedTest,
     ::testing::Values(
         RefusedCase{"Method12WithAWrongCrc",
-                    [](const fs::path& zip) {
-                        const std::string bytes = "any bytes at all";
-                        return BuildZip(zip, {{"a.bin", bytes, Kind::Raw, 0x4EAF6DAF, 0, 0, 12,
-                                               bytes.size(), Crc(bytes) + 1}});
-                    },
+                    [](const fs::path& zip) { return UnderMethod(zip, 12, "any bytes at all", 1); },
                     kPackageLimit},
         // The library opens method 12 and hands its bytes out as they are: with their
         // true CRC they would pass every check but the method's.
         RefusedCase{"Method12WithItsCrc",
                     [](const fs::path& zip) {
-                        const std::string bytes = "bzip2 data, never decoded";
-                        return BuildZip(zip, {{"a.bin", bytes, Kind::Raw, 0x4EAF6DAF, 0, 0, 12,
-                                               bytes.size(), Crc(bytes)}});
+                        return UnderMethod(zip, 12, "bzip2 data, never decoded", 0);
                     },
                     kPackageLimit},
         RefusedCase{"UnknownMethodWithItsCrc",
-                    [](const fs::path& zip) {
-                        const std::string bytes = "plain bytes";
-                        return BuildZip(zip, {{"a.bin", bytes, Kind::Raw, 0x4EAF6DAF, 0, 0, 99,
-                                               bytes.size(), Crc(bytes)}});
-                    },
+                    [](const fs::path& zip) { return UnderMethod(zip, 99, "plain bytes", 0); },
                     kPackageLimit},
         RefusedCase{"EncryptedFlagOnPlainData",
                     [](const fs::path& zip) {
