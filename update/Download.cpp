@@ -41,29 +41,20 @@ DWORD WINAPI DownloadThread(void* param) {
     const std::unique_ptr<JobRef> holder(static_cast<JobRef*>(param));
     CDownloadJob& job = **holder;
     const HRESULT result = RunDownload(job);
-    if (FAILED(result))
-        DeleteFileW(job.strTemp.c_str());
     job.hrResult = result;
     int running = CDownloadJob::Running;
     // Abandoned meanwhile: the caller has gone, and nothing is put in place.
-    if (!job.state.compare_exchange_strong(running, CDownloadJob::Finished))
+    const bool abandoned = !job.state.compare_exchange_strong(running, CDownloadJob::Finished);
+    if (FAILED(result) || abandoned)
         DeleteFileW(job.strTemp.c_str());
     SetEvent(job.done.Get());
     return 0;
 }
 
-bool IsPastLimits(const CDownloadJob& job) {
-    const ULONGLONG now = GetTickCount64();
-    if (job.limits.totalMs && now - job.ullStartTick >= job.limits.totalMs + kAbandonGraceMs)
-        return true;
-    return job.limits.stallMs &&
-           now - job.ullLastData.load() >= job.limits.stallMs + kAbandonGraceMs;
-}
-
 // Waits for the thread; false when the caller has abandoned the transfer instead.
 bool WaitForTransfer(CDownloadJob& job) {
     while (WaitForSingleObject(job.done.Get(), kWaitSliceMs) == WAIT_TIMEOUT) {
-        if (!IsPastLimits(job))
+        if (!IsPastLimits(job, kAbandonGraceMs))
             continue;
         int running = CDownloadJob::Running;
         if (!job.state.compare_exchange_strong(running, CDownloadJob::Abandoned))

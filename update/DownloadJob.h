@@ -27,6 +27,14 @@ struct CDownloadJob {
     CKernelHandle done;        // manual-reset event, set when the thread is through
 };
 
+// A limit has passed by `graceMs`: the whole transfer's time, or the time since data last came.
+inline bool IsPastLimits(const CDownloadJob& job, ULONGLONG graceMs) {
+    const ULONGLONG now = GetTickCount64();
+    if (job.limits.totalMs && now - job.ullStartTick >= job.limits.totalMs + graceMs)
+        return true;
+    return job.limits.stallMs && now - job.ullLastData.load() >= job.limits.stallMs + graceMs;
+}
+
 // The thread's work: fetches the address (following redirects) into the temporary and
 // returns how that went; the temporary is then closed.
 HRESULT RunDownload(CDownloadJob& job);

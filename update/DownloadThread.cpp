@@ -24,12 +24,7 @@ constexpr ULONGLONG kSlowReadMs = 300;
 constexpr DWORD kMaxUrl = 2084;
 
 bool IsOverLimits(const CDownloadJob& job) {
-    const ULONGLONG now = GetTickCount64();
-    if (job.state.load() == CDownloadJob::Abandoned)
-        return true;
-    if (job.limits.totalMs && now - job.ullStartTick >= job.limits.totalMs)
-        return true;
-    return job.limits.stallMs && now - job.ullLastData.load() >= job.limits.stallMs;
+    return job.state.load() == CDownloadJob::Abandoned || IsPastLimits(job, 0);
 }
 
 // How long one network wait may last: what is left of the total, or the stall limit.

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <cwchar>
 
-#include "update/EntryPath.h"
 #include "base/Handle.h"
+#include "update/EntryPath.h"
 #include "update/TextConvert.h"
 #include "update/ZipEntryData.h"
 #include "update/ZipFolders.h"
